@@ -1,0 +1,25 @@
+// The console events MYREADKEY consumes, from the real terminal or from a
+// test script. Key events arrive already translated into 16-bit key codes
+// (kind << 12 | modifiers << 8 | character or scan code).
+#pragma once
+
+#include <cstdint>
+
+// A mouse event as the console delivers it.
+struct MouseEvent {
+  uint16_t buttons;  // held buttons: left 1, right 2, middle 4, or-ed
+  uint16_t x, y;     // character cell under the pointer, 0-based
+  uint16_t action;   // 1 press (held set grew), 2 release (shrank), 4 move, 0 otherwise
+};
+
+// Where console events come from.
+struct ConsoleInput {
+  virtual ~ConsoleInput() = default;
+  virtual bool PollMouseEvent() = 0;          // a mouse event is waiting
+  virtual MouseEvent GetMouseEvent() = 0;     // take the oldest mouse event
+  virtual bool PollKeyEvent() = 0;            // a key event is waiting
+  virtual uint16_t GetKeyEvent() = 0;         // take it, translated to a key code (never 0)
+  virtual void WaitForEvent() = 0;            // show the screen, then block until an event may be waiting
+};
+
+extern ConsoleInput* CONSOLE;  // the source MYREADKEY reads; set before the command loop runs
