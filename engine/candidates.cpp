@@ -1,0 +1,156 @@
+// Candidate moves: the short ordered lists the search expands, the threat
+// filter over them, the emptiest cell for a board without values, and the
+// largest value of each side for the leaf evaluation. None of these changes
+// the board or allocates anything; each is one pass over the board or a list.
+#include "mozek.h"
+
+// One pass over the board keeping the N best cells in descending order. The
+// list's values live in a local copy so the inner loops never go back to R.
+// A cell is placed behind every kept cell of equal value, so among equal
+// values the lower index stays in front, and once the list is full a cell must
+// beat the last one strictly to enter.
+uint16_t BESTR(uint16_t N, TYPOSM& T, const RPOLE& R) {
+  uint16_t VAL[51];  // VAL[i] is R[T[i]] for the cells held so far
+  uint16_t CNT = 0;
+  uint16_t LAST = SRXSR_SR_2;
+  uint16_t C = SR + 1;
+  // Fill: until N cells are held every nonzero cell enters.
+  for (; C <= LAST && CNT < N; C++) {
+    uint16_t V = R[C];
+    if (V == 0) continue;
+    uint16_t P = CNT;
+    while (P > 0 && VAL[P] < V) {
+      VAL[P + 1] = VAL[P];
+      T[P + 1] = T[P];
+      P--;
+    }
+    VAL[P + 1] = V;
+    T[P + 1] = C;
+    CNT++;
+  }
+  if (CNT < N) return CNT;
+  // Replace: the weakest held cell is the bar a newcomer must clear.
+  uint16_t BAR = VAL[N];
+  for (; C <= LAST; C++) {
+    uint16_t V = R[C];
+    if (V <= BAR) continue;
+    uint16_t P = N - 1;
+    while (P > 0 && VAL[P] < V) {
+      VAL[P + 1] = VAL[P];
+      T[P + 1] = T[P];
+      P--;
+    }
+    VAL[P + 1] = V;
+    T[P + 1] = C;
+    BAR = VAL[N];
+  }
+  return N;
+}
+
+// Moves the cell at position P to the front; the cells before it shift back.
+static void TOFRONT(TYPOSM& T, uint16_t P) {
+  uint16_t C = T[P];
+  for (; P > 1; P--) T[P] = T[P - 1];
+  T[1] = C;
+}
+
+// Keeps only the cells where the opponent's value reaches OPPMIN or the
+// mover's reaches OWNMIN, in their order; the triggering cell always stays.
+static void KEEPONLY(uint16_t& COUNT, TYPOSM& T, const RPOLE& OWN, const RPOLE& OPP, uint16_t OPPMIN,
+                     uint16_t OWNMIN) {
+  uint16_t N = 0;
+  for (uint16_t P = 1; P <= COUNT; P++) {
+    uint16_t C = T[P];
+    if (OPP[C] >= OPPMIN || OWN[C] >= OWNMIN) T[++N] = C;
+  }
+  COUNT = N;
+}
+
+// Reads the list against both sides' threats: a mover's win ends the node, a
+// strong own cell goes first, and an opponent's strong threat narrows the
+// list to the cells that meet it (or counter with a threat of the mover's own).
+bool FILTR(uint16_t& COUNT, TYPOSM& T, const RPOLE& OWN, const RPOLE& OPP) {
+  uint16_t MAXOWN = 0, MAXOPP = 0;
+  uint16_t POSOWN = 1, LASTOWN128 = 0, LASTOPP128 = 0;
+  for (uint16_t P = 1; P <= COUNT; P++) {
+    uint16_t C = T[P];
+    uint16_t VO = OWN[C], VP = OPP[C];
+    if (VO > MAXOWN) {  // strictly greater: the first of equal best cells is the one kept
+      MAXOWN = VO;
+      POSOWN = P;
+    }
+    if (VP > MAXOPP) MAXOPP = VP;
+    if (VO & 128) LASTOWN128 = P;
+    if (VP & 128) LASTOPP128 = P;
+  }
+  if (MAXOWN >= 514) {
+    T[1] = T[POSOWN];
+    COUNT = 1;
+    return true;
+  }
+  if (MAXOWN >= 322) {
+    TOFRONT(T, POSOWN);
+  } else if (MAXOPP >= 1027) {
+    KEEPONLY(COUNT, T, OWN, OPP, 514, 257);
+  } else if (MAXOPP >= 514) {
+    KEEPONLY(COUNT, T, OWN, OPP, 257, 257);
+  } else if (MAXOPP >= 322) {
+    KEEPONLY(COUNT, T, OWN, OPP, 65, 65);
+  } else if (LASTOWN128 != 0) {
+    TOFRONT(T, LASTOWN128);
+  } else if (LASTOPP128 != 0) {
+    KEEPONLY(COUNT, T, OWN, OPP, 65, 65);
+  }
+  return false;
+}
+
+// The empty cell whose surroundings are emptiest: for each empty cell within
+// two steps, the inverse cubes of the free run lengths along the four lines,
+// averaged. Summed in double in a fixed order so every build picks the same
+// cell (ties go to the first cell in row-major order).
+uint16_t KAM() {
+  double BEST = 10000.0;
+  uint16_t RESULT = 0;
+  int S = SR;
+  int LIMIT = S * S - S;
+  for (int Y = 1; Y <= S - 2; Y++) {
+    for (int X = 1; X <= S - 2; X++) {
+      int C = Y * S + X;
+      if (PHC[C] != 0) continue;
+      double SUM = 0.0;
+      int N = 0;
+      for (int DC = -2; DC <= 2; DC++) {
+        for (int DR = -2; DR <= 2; DR++) {
+          int P = C + DC + S * DR;
+          if (P <= 0 || P >= LIMIT || PHC[P] != 0) continue;
+          N++;
+          for (int D = 0; D < 4; D++) {
+            int STEP = PSV[D];
+            int A = 1, B = 1;
+            while (PHC[P - A * STEP] == 0) A++;
+            while (PHC[P + B * STEP] == 0) B++;
+            SUM = (1.0 / double(A * A * A) + SUM) + 1.0 / double(B * B * B);
+          }
+        }
+      }
+      double AVERAGE = SUM / N;
+      if (AVERAGE < BEST) {
+        BEST = AVERAGE;
+        RESULT = uint16_t(C);
+      }
+    }
+  }
+  return RESULT;
+}
+
+// Largest value of each side over the board, as signed 16-bit numbers from 0.
+void BESTPSHC(int16_t& MAXC, int16_t& MAXH) {
+  int16_t MC = 0, MH = 0;
+  for (uint16_t C = SR + 1; C <= SRXSR_SR_2; C++) {
+    int16_t VC = int16_t(PSC[C]), VH = int16_t(PSH[C]);
+    if (VC > MC) MC = VC;
+    if (VH > MH) MH = VH;
+  }
+  MAXC = MC;
+  MAXH = MH;
+}
