@@ -1,0 +1,26 @@
+// The computer's turn: the engine's search chooses a cell for side O within
+// the budget V0^H0 and the stone is placed there like any other.
+#include "game.h"
+
+#include "mozek.h"
+#include "screen.h"
+
+// Whether cell C is empty and inside the playing area of the board in force.
+static bool PLAYABLE(uint16_t C) {
+  int X = C % SR, Y = C / SR;
+  return C < SR * SR && X >= 1 && X <= SR - 2 && Y >= 1 && Y <= SR - 2 && PHC[C] == 0;
+}
+
+void COMPUTERTURN() {
+  uint16_t CURSOR = KZ;
+  int16_t R = MYSLIO0(VSTUP, INTANAEN(V0, H0), -32667, 32667);
+  if (R == 0) return;  // no cell left to play
+  // The search must never hand back anything but an empty playable cell; if
+  // it ever did, the computer passes and the cursor stays where it was.
+  if (!PLAYABLE(KZ)) {
+    KZ = CURSOR;
+    return;
+  }
+  GotoXY(KZ % SR, KZ / SR);
+  PLO();
+}
