@@ -1,0 +1,223 @@
+#include "commands.h"
+
+#include <cstring>
+
+#include "mozek.h"
+#include "position.h"
+#include "protocol.h"
+#include "settings.h"
+#include "think.h"
+
+// The brain's self-description for ABOUT.
+static const char ABOUT_LINE[] = "name=\"dolm\", version=\"1.0\", author=\"the dolm team\", country=\"-\"";
+
+// A BOARD block being read: its entries, which cells it already named, and
+// the first fault found (reported at DONE, so the reply stays one line).
+static bool reading_block;
+static bool block_refused;  // the block answers a pending refusal: read it, apply nothing
+static const char* block_fault;
+static Placement block[400];
+static int block_count;
+static bool block_named[484];
+
+void brain_reset() {
+  reset_settings();
+  board_size = 0;
+  reading_block = false;
+}
+
+void brain_start() {
+  MOZEKINIT();
+  brain_reset();
+}
+
+// Sends the brain's move after choosing it, and plays it on the board.
+static void answer_with_move() {
+  SearchReport found = choose_move();
+  if (verbose)
+    reply("MESSAGE depth %d%s score %d nodes %llu time %lld ms", found.depth, found.searched ? "" : " (no search)",
+          found.score, static_cast<unsigned long long>(found.nodes), static_cast<long long>(found.elapsed_us / 1000));
+  if (found.cell == 0) {
+    reply("ERROR no empty cell left");
+    return;
+  }
+  play_stone(found.cell, OWN_STONE);
+  int x, y;
+  cell_coords(found.cell, x, y);
+  reply("%d,%d", x, y);
+}
+
+// Whether a board exists; otherwise refuses the command.
+static bool need_board() {
+  if (board_size == 0) reply("ERROR no board yet, send START first");
+  return board_size != 0;
+}
+
+// Reads "X,Y" from TEXT into a cell on the board; otherwise refuses the command.
+// Unless MAY_BE_TAKEN, the cell must be empty.
+static bool read_cell(const char* text, bool may_be_taken, uint16_t& cell) {
+  int64_t xy[2];
+  if (!parse_numbers(text, xy, 2)) {
+    reply("ERROR malformed coordinates, expected X,Y");
+    return false;
+  }
+  const char* fault = refuse_cell(xy[0], xy[1]);
+  if (fault && !(may_be_taken && std::strcmp(fault, "cell is occupied") == 0)) {
+    reply("ERROR %s", fault);
+    return false;
+  }
+  cell = cell_at(static_cast<int>(xy[0]), static_cast<int>(xy[1]));
+  return true;
+}
+
+// START n: a new n x n board.
+static void do_start(const char* args) {
+  int64_t n;
+  if (!parse_numbers(args, &n, 1)) return reply("ERROR malformed board size");
+  if (n < SMALLEST_BOARD || n > LARGEST_BOARD) return reply("ERROR unsupported size, boards from 5 to 20 only");
+  open_board(static_cast<int>(n));
+  reply("OK");
+}
+
+// RECTSTART w,h: square boards only.
+static void do_rectstart(const char* args) {
+  int64_t wh[2];
+  if (!parse_numbers(args, wh, 2)) return reply("ERROR malformed board size");
+  if (wh[0] != wh[1]) return reply("ERROR rectangular boards not supported");
+  if (wh[0] < SMALLEST_BOARD || wh[0] > LARGEST_BOARD) return reply("ERROR unsupported size, boards from 5 to 20 only");
+  open_board(static_cast<int>(wh[0]));
+  reply("OK");
+}
+
+// RESTART: the same board, emptied.
+static void do_restart(const char*) {
+  if (!need_board()) return;
+  empty_board();
+  reply("OK");
+}
+
+// BEGIN: the brain opens the game.
+static void do_begin(const char*) {
+  if (!need_board()) return;
+  answer_with_move();
+}
+
+// TURN X,Y: the opponent's move, then ours.
+static void do_turn(const char* args) {
+  uint16_t cell;
+  if (!need_board() || !read_cell(args, false, cell)) return;
+  play_stone(cell, OPPONENT_STONE);
+  answer_with_move();
+}
+
+// TAKEBACK X,Y: the stone at X,Y leaves the board.
+static void do_takeback(const char* args) {
+  uint16_t cell;
+  if (!need_board() || !read_cell(args, true, cell)) return;
+  if (PHC[cell] != OWN_STONE && PHC[cell] != OPPONENT_STONE) return reply("ERROR no stone there");
+  remove_stone(cell);
+  reply("OK");
+}
+
+// BOARD: a whole position follows, one X,Y,F line per cell, up to DONE.
+static void do_board(const char*) {
+  if (!need_board()) return;
+  reading_block = true;
+  block_refused = false;
+  block_fault = nullptr;
+  block_count = 0;
+  std::memset(block_named, 0, sizeof block_named);
+}
+
+// ABOUT: who we are.
+static void do_about(const char*) { reply("%s", ABOUT_LINE); }
+
+// INFO key value: remembered, never answered.
+static void do_info(const char* args) { apply_info(args); }
+
+// One line inside a BOARD block.
+static void read_block_line(const char* line) {
+  int64_t xyf[3];
+  if (block_fault) return;
+  if (!parse_numbers(line, xyf, 3)) {
+    block_fault = "malformed board line, expected X,Y,F";
+    return;
+  }
+  if (xyf[2] < 1 || xyf[2] > 3) {
+    block_fault = "board field must be 1, 2 or 3";
+    return;
+  }
+  if (xyf[0] >= board_size || xyf[1] >= board_size) {
+    block_fault = "move off the board";
+    return;
+  }
+  uint16_t cell = cell_at(static_cast<int>(xyf[0]), static_cast<int>(xyf[1]));
+  if (block_named[cell]) {
+    block_fault = "cell is occupied";
+    return;
+  }
+  block_named[cell] = true;
+  // F = 1 is the brain's own stone (side O), 2 the opponent's (side X).
+  uint16_t content = xyf[2] == 1 ? OWN_STONE : xyf[2] == 2 ? OPPONENT_STONE : OBSTACLE;
+  block[block_count++] = {cell, content};
+}
+
+// DONE: the block is complete; set it up and move, or refuse it whole.
+static void finish_block() {
+  reading_block = false;
+  if (block_refused) return;
+  if (block_fault) return reply("ERROR %s", block_fault);
+  set_position(block, block_count);
+  answer_with_move();
+}
+
+// A protocol command: its upper-case word and its handler.
+struct Command {
+  const char* word;
+  void (*handler)(const char* args);
+};
+
+// Every command the brain knows; anything else is answered UNKNOWN.
+static const Command COMMANDS[] = {
+    {"START",     do_start    },
+    {"RECTSTART", do_rectstart},
+    {"RESTART",   do_restart  },
+    {"BEGIN",     do_begin    },
+    {"TURN",      do_turn     },
+    {"BOARD",     do_board    },
+    {"TAKEBACK",  do_takeback },
+    {"ABOUT",     do_about    },
+    {"INFO",      do_info     },
+};
+
+LineOutcome brain_line(const char* line) {
+  char word[COMMAND_WORD_MAX];
+  const char* args;
+  split_command(line, word, args);
+  if (std::strcmp(word, "END") == 0) return LineOutcome::QUIT;
+  if (reading_block) {
+    if (std::strcmp(word, "DONE") == 0)
+      finish_block();
+    else if (word[0] != '\0')
+      read_block_line(line);
+    return LineOutcome::CONTINUE;
+  }
+  if (word[0] == '\0') return LineOutcome::CONTINUE;
+  if (pending_refusal && std::strcmp(word, "INFO") != 0) {
+    reply("ERROR %s", pending_refusal);
+    pending_refusal = nullptr;
+    // A refused BOARD still brings its lines; read past them quietly.
+    if (std::strcmp(word, "BOARD") == 0) {
+      reading_block = true;
+      block_refused = true;
+    }
+    return LineOutcome::CONTINUE;
+  }
+  for (const Command& command : COMMANDS)
+    if (std::strcmp(word, command.word) == 0) {
+      command.handler(args);
+      return LineOutcome::CONTINUE;
+    }
+  reply("UNKNOWN command not understood");
+  return LineOutcome::CONTINUE;
+}

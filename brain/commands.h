@@ -1,0 +1,16 @@
+// The brain's side of the tournament protocol: one call per input line,
+// replies through the sink of protocol.h.
+#pragma once
+
+// What the caller does after a line.
+enum class LineOutcome { CONTINUE, QUIT };
+
+// Starts the engine and puts the brain in its initial state.
+void brain_start();
+
+// Forgets the board, the settings and any half-read BOARD block, keeping the
+// engine's tables (tests use it between cases).
+void brain_reset();
+
+// Carries out one input line (with or without its CR LF) and sends its replies.
+LineOutcome brain_line(const char* line);
