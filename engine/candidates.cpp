@@ -2,49 +2,84 @@
 // filter over them, the emptiest cell for a board without values, and the
 // largest value of each side for the leaf evaluation. None of these changes
 // the board or allocates anything; each is one pass over the board or a list.
+#include <cstring>
+
 #include "mozek.h"
+
+// Eight cells' values, compared in one step while scanning for cells that
+// can enter the list.
+typedef uint16_t EIGHT __attribute__((vector_size(16)));
+
+// Whether any of the eight values from P on is above BAR.
+static inline bool ANYABOVE(const uint16_t* P, uint16_t BAR) {
+  EIGHT V;
+  std::memcpy(&V, P, sizeof V);
+  EIGHT B = {BAR, BAR, BAR, BAR, BAR, BAR, BAR, BAR};
+  EIGHT ABOVE = (EIGHT)(V > B);
+  uint64_t HALF[2];
+  std::memcpy(HALF, &ABOVE, sizeof HALF);
+  return (HALF[0] | HALF[1]) != 0;
+}
 
 // One pass over the board keeping the N best cells in descending order. The
 // list's values live in a local copy so the inner loops never go back to R.
 // A cell is placed behind every kept cell of equal value, so among equal
 // values the lower index stays in front, and once the list is full a cell must
-// beat the last one strictly to enter.
+// beat the last one strictly to enter. BAR is what a cell must exceed: 0
+// while the list fills, then the value of its last cell; most of the board
+// falls below it eight cells at a time.
 uint16_t BESTR(uint16_t N, TYPOSM& T, const RPOLE& R) {
   uint16_t VAL[51];  // VAL[i] is R[T[i]] for the cells held so far
-  uint16_t CNT = 0;
-  uint16_t LAST = SRXSR_SR_2;
-  uint16_t C = SR + 1;
-  // Fill: until N cells are held every nonzero cell enters.
-  for (; C <= LAST && CNT < N; C++) {
-    uint16_t V = R[C];
-    if (V == 0) continue;
-    uint16_t P = CNT;
-    while (P > 0 && VAL[P] < V) {
-      VAL[P + 1] = VAL[P];
-      T[P + 1] = T[P];
-      P--;
+  int CNT = 0;
+  uint16_t BAR = 0;
+  const int LAST = SRXSR_SR_2;
+  if (N == 0) return 0;
+  auto TAKE = [&](int C, uint16_t V) {
+    // Cells kept in front of the newcomer: a prefix, as VAL descends. Counted
+    // without early exit, which costs less than a mispredicted branch.
+    int HELD = CNT < N ? CNT++ : N - 1;  // when full, the old last cell drops out
+    int P = 0;
+    for (int E = 1; E <= HELD; E++) P += VAL[E] >= V;
+    for (int E = HELD; E > P; E--) {
+      VAL[E + 1] = VAL[E];
+      T[E + 1] = T[E];
     }
     VAL[P + 1] = V;
-    T[P + 1] = C;
-    CNT++;
+    T[P + 1] = uint16_t(C);
+    if (CNT == N) BAR = VAL[N];
+  };
+  // A first, branch-free pass counts the cells at or above a ladder of
+  // values; the highest rung that N cells reach is a floor no cell of the
+  // result can lie below, so the second pass skips everything under it.
+  static const uint16_t RUNG[7] = {1024, 512, 256, 128, 64, 32, 16};
+  EIGHT TALLY[7] = {};
+  int C = SR + 1;
+  for (; C + 7 <= LAST; C += 8) {
+    EIGHT V;
+    std::memcpy(&V, &R[C], sizeof V);
+    for (int G = 0; G < 7; G++) TALLY[G] -= (EIGHT)(V >= RUNG[G]);
   }
-  if (CNT < N) return CNT;
-  // Replace: the weakest held cell is the bar a newcomer must clear.
-  uint16_t BAR = VAL[N];
-  for (; C <= LAST; C++) {
-    uint16_t V = R[C];
-    if (V <= BAR) continue;
-    uint16_t P = N - 1;
-    while (P > 0 && VAL[P] < V) {
-      VAL[P + 1] = VAL[P];
-      T[P + 1] = T[P];
-      P--;
+  int REST = C;
+  for (int G = 0; G < 7; G++) {
+    int ABOVE = 0;
+    for (int E = 0; E < 8; E++) ABOVE += TALLY[G][E];
+    for (int E = REST; E <= LAST; E++) ABOVE += R[E] >= RUNG[G];
+    if (ABOVE >= N) {
+      BAR = uint16_t(RUNG[G] - 1);
+      break;
     }
-    VAL[P + 1] = V;
-    T[P + 1] = C;
-    BAR = VAL[N];
   }
-  return N;
+  C = SR + 1;
+  // Whole groups of eight inside the board; cells past LAST may hold values
+  // of a larger board played earlier, so the tail is read one by one.
+  for (; C + 7 <= LAST; C += 8) {
+    if (!ANYABOVE(&R[C], BAR)) continue;
+    for (int E = C; E < C + 8; E++)
+      if (R[E] > BAR) TAKE(E, R[E]);
+  }
+  for (; C <= LAST; C++)
+    if (R[C] > BAR) TAKE(C, R[C]);
+  return uint16_t(CNT);
 }
 
 // Moves the cell at position P to the front; the cells before it shift back.
@@ -146,10 +181,11 @@ uint16_t KAM() {
 // Largest value of each side over the board, as signed 16-bit numbers from 0.
 void BESTPSHC(int16_t& MAXC, int16_t& MAXH) {
   int16_t MC = 0, MH = 0;
-  for (uint16_t C = SR + 1; C <= SRXSR_SR_2; C++) {
+  const int LAST = SRXSR_SR_2;
+  for (int C = SR + 1; C <= LAST; C++) {
     int16_t VC = int16_t(PSC[C]), VH = int16_t(PSH[C]);
-    if (VC > MC) MC = VC;
-    if (VH > MH) MH = VH;
+    MC = VC > MC ? VC : MC;
+    MH = VH > MH ? VH : MH;
   }
   MAXC = MC;
   MAXH = MH;
