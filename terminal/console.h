@@ -20,6 +20,7 @@ struct ConsoleInput {
   virtual bool PollKeyEvent() = 0;            // a key event is waiting
   virtual uint16_t GetKeyEvent() = 0;         // take it, translated to a key code (never 0)
   virtual void WaitForEvent() = 0;            // show the screen, then block until an event may be waiting
+  virtual void Present() {}                   // show the screen now, before long work such as a search
 };
 
 extern ConsoleInput* CONSOLE;  // the source MYREADKEY reads; set before the command loop runs
