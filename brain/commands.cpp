@@ -35,8 +35,9 @@ void brain_start() {
 static void answer_with_move() {
   SearchReport found = choose_move();
   if (verbose)
-    reply("MESSAGE depth %d%s score %d nodes %llu time %lld ms", found.depth, found.searched ? "" : " (no search)",
-          found.score, static_cast<unsigned long long>(found.nodes), static_cast<long long>(found.elapsed_us / 1000));
+    reply("MESSAGE depth %d%s score %d nodes %llu time %lld ms%s", found.depth, found.searched ? "" : " (no search)",
+          found.score, static_cast<unsigned long long>(found.nodes), static_cast<long long>(found.elapsed_us / 1000),
+          found.aborted ? ", deeper search stopped" : "");
   if (found.cell == 0) {
     reply("ERROR no empty cell left");
     return;
