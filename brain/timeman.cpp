@@ -25,7 +25,7 @@ int64_t turn_allowance_ms(int empty) {
   return allowance < 0 ? 0 : allowance;
 }
 
-int64_t safety_margin_ms(int64_t allowance) { return 25 + allowance / 16; }
+int64_t safety_margin_ms(int64_t allowance) { return 30 + allowance / 10; }
 
 void start_turn_clock(int64_t allowance_ms) {
   turn_start = turn_clock::now();
