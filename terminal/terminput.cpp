@@ -1,0 +1,123 @@
+// Reading the terminal: bytes in, console events out.
+#include "terminput.h"
+
+#include <curses.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "presenter.h"
+
+// Milliseconds of a clock that never goes back.
+static int64_t NowMs() {
+  timespec t;
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return int64_t(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
+
+bool TerminalInput::Open() {
+  KDRESET(decoder);
+  keyCount = mouseCount = 0;
+  ended = false;
+  return pipe2(wake, O_NONBLOCK | O_CLOEXEC) == 0;
+}
+
+void TerminalInput::Close() {
+  for (int& fd : wake) {
+    if (fd >= 0) close(fd);
+    fd = -1;
+  }
+}
+
+void TerminalInput::ResizeSignal() {
+  int saved = errno;
+  if (wake[1] >= 0) {
+    char b = 1;
+    (void)!write(wake[1], &b, 1);
+  }
+  errno = saved;
+}
+
+void TerminalInput::Queue(const KeyEvent* ev, int n) {
+  for (int i = 0; i < n; i++) {
+    if (!ev[i].isMouse) {
+      if (keyCount < QUEUE) keys[(keyHead + keyCount++) % QUEUE] = ev[i].key;
+    } else if (!PRESENTSMALL() && mouseCount < QUEUE) {
+      // While the board is hidden behind the request to enlarge, clicks mean nothing.
+      mice[(mouseHead + mouseCount++) % QUEUE] = ev[i].mouse;
+    }
+  }
+}
+
+void TerminalInput::Take(int timeoutMs) {
+  pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {wake[0], POLLIN, 0}};
+  int r = ended ? 0 : poll(fds, 2, timeoutMs);
+  KeyEvent ev[1024 + 1];
+  if (r > 0 && (fds[1].revents & POLLIN)) {
+    char drain[64];
+    while (read(wake[0], drain, sizeof drain) > 0) {
+    }
+    winsize ws;
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &ws) == 0) resizeterm(ws.ws_row, ws.ws_col);
+    PRESENTAGAIN();
+  }
+  if (r > 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
+    uint8_t bytes[1024];
+    ssize_t k = read(STDIN_FILENO, bytes, sizeof bytes);
+    if (k > 0) {
+      Queue(ev, KDFEED(decoder, bytes, int(k), NowMs(), ev, int(sizeof ev / sizeof ev[0])));
+      return;
+    }
+    if (k == 0 || (errno != EINTR && errno != EAGAIN)) ended = true;
+  }
+  if (ended) {
+    // The terminal is gone: the game ends as after Esc.
+    KeyEvent esc{false, 0x001B, MouseEvent{}};
+    if (keyCount == 0) Queue(&esc, 1);
+    return;
+  }
+  Queue(ev, KDTIME(decoder, NowMs(), ev, int(sizeof ev / sizeof ev[0])));
+}
+
+bool TerminalInput::PollMouseEvent() {
+  Take(0);
+  return mouseCount > 0;
+}
+
+MouseEvent TerminalInput::GetMouseEvent() {
+  MouseEvent m = mice[mouseHead];
+  mouseHead = (mouseHead + 1) % QUEUE;
+  mouseCount--;
+  return m;
+}
+
+bool TerminalInput::PollKeyEvent() {
+  Take(0);
+  return keyCount > 0;
+}
+
+uint16_t TerminalInput::GetKeyEvent() {
+  uint16_t k = keys[keyHead];
+  keyHead = (keyHead + 1) % QUEUE;
+  keyCount--;
+  return k;
+}
+
+void TerminalInput::WaitForEvent() {
+  while (keyCount == 0 && mouseCount == 0) {
+    PRESENT();
+    int64_t deadline = KDDEADLINE(decoder);
+    int timeout = -1;
+    if (deadline >= 0) {
+      int64_t left = deadline - NowMs();
+      timeout = left < 0 ? 0 : int(left) + 1;
+    }
+    Take(timeout);
+  }
+}
+
+void TerminalInput::Present() { PRESENT(); }
