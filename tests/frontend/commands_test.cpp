@@ -74,6 +74,38 @@ TEST_F(Game, InsLetsTheComputerMoveTwiceInARow) {
   EXPECT_EQ(PHC[PP[2]], 2);
 }
 
+TEST_F(Game, AClickOnALitLabelGivesItsKey) {
+  Keys({0x2002, '2'});
+  // The pointer onto "Ins" (column 35, row 17) lights it yellow on brown.
+  in->PushMouse(0, 35 - 1, 17 - 1, 4);
+  Run();
+  EXPECT_EQ(OLDI, 19);
+  EXPECT_TRUE(SCREENFG(35, 17) == 14 && SCREENBG(35, 17) == 6);
+  EXPECT_TRUE(WINL == 4 && CURX == 10 && CURY == 10);  // back on the board cursor
+  in->PushClick(35 - 1, 17 - 1);
+  Run();
+  EXPECT_EQ(PT, 1);
+  EXPECT_EQ(PHC[PP[1]], 2);
+  // Off the label it gets its normal look back.
+  in->PushMouse(0, 60, 20, 4);
+  Run();
+  EXPECT_TRUE(SCREENFG(35, 17) == 14 && SCREENBG(35, 17) == 2);
+}
+
+TEST_F(Game, OnAFullBoardTheComputerPlacesNothing) {
+  for (int i = 0; i < 15; i++) Keys({'-'});
+  ASSERT_EQ(SR, 7);
+  // Rows XXOOX and OOXXO in turn fill the 5 x 5 board without a five.
+  for (int r = 1; r <= 5; r++) {
+    for (int c = 1; c <= 5; c++) Put(c, r, ((c + (r % 2 == 0 ? 2 : 0) - 1) % 4) < 2 ? 'x' : 'o');
+  }
+  ASSERT_EQ(PT, 25);
+  ASSERT_TRUE(NOTP5);
+  Snapshot before = TAKE();
+  Keys({0x2029});
+  EXPECTSAME(before, TAKE());
+}
+
 TEST_F(Game, XAndOPlaceWithoutReplyAndFollowTheGlyphs) {
   Put(3, 3, 'x');
   Put(4, 3, 'O');
