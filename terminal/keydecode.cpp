@@ -383,6 +383,6 @@ int KDTIME(KeyDecoder& d, int64_t now, KeyEvent* out, int cap) {
 int KDFEED(KeyDecoder& d, const uint8_t* bytes, int n, int64_t now, KeyEvent* out, int cap) {
   int count = KDTIME(d, now, out, cap);
   for (int i = 0; i < n; i++) count = Byte(d, bytes[i], out, cap, count);
-  if (d.len > 0) d.last = now;
+  if (n > 0 && d.len > 0) d.last = now;  // the quiet time runs from the last byte
   return count;
 }
