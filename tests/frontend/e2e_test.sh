@@ -44,6 +44,15 @@ charat() { local r; r=$(row "$2"); echo "${r:$(($1 - 1)):1}"; }
 # Send one SGR mouse report: button code, 1-based column and row, M press or m release.
 mouse() { TM send-keys -l $'\e[<'"$1;$2;$3$4"; sleep 0.25; }
 
+# Without a terminal: status 1, the message, nothing drawn and no file written.
+mkdir "$DIR/notty"
+(cd "$DIR/notty" && "$BIN" </dev/null >out 2>err; echo $? >status)
+check "no terminal: status 1" test "$(cat "$DIR/notty/status")" = 1
+check "no terminal: the message" grep -q '^dolm: needs an interactive terminal' "$DIR/notty/err"
+check "no terminal: nothing drawn" test ! -s "$DIR/notty/out"
+check "no terminal: no file" test "$(ls "$DIR/notty")" = "$(printf 'err\nout\nstatus')"
+rm -rf "$DIR/notty"
+
 cat > "$DIR/run.sh" <<RUN
 #!/bin/sh
 "$BIN"
