@@ -146,12 +146,20 @@ for SIG in TERM HUP INT SEGV ABRT; do
 done
 
 # Too small: a one-line request; large enough again: the whole screen is back.
+# Then one key: only the few changed cells go to the terminal.
 start tmux-256color
 "${T[@]}" resize-window -t e2e -x 60 -y 20
 wait_for 'please enlarge' "shrunk"
 "${T[@]}" resize-window -t e2e -x 80 -y 25
 wait_for 'keyecho ready' "enlarged again"
 "${T[@]}" capture-pane -p -t e2e | grep -q 'Alt+N' || fail "labels not redrawn after enlarging"
+sleep 0.2
+BEFORE=$(stat -c %s "$WORK/out")
+"${T[@]}" send-keys -t e2e x
+expect_codes "0078 " "one key"
+sleep 0.2
+SENT=$(($(stat -c %s "$WORK/out") - BEFORE))
+[ "$SENT" -lt 200 ] || fail "one key sent $SENT bytes to the terminal"
 
 # A terminal with 8 colours: bright yellow is shown as bold yellow.
 start xterm
