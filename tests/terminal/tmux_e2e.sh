@@ -130,6 +130,7 @@ for TERMNAME in tmux-256color screen-256color xterm-256color; do
   sleep 0.2
   "${T[@]}" send-keys -t e2e Escape
   wait_for 'keyecho done 001B' "$TERMNAME Esc" || continue
+  wait_for 'keyecho exit 0' "$TERMNAME exit status"
   expect_restored "$TERMNAME"
   for s in $'\e[?1003h' $'\e[>1u' $'\e[2 q' $'\e[?1003l' $'\e[>4m' $'\e[<u' $'\e[0 q'; do
     grep -qF "$s" "$WORK/out" || fail "$TERMNAME: never wrote $(printf %q "$s")"
@@ -141,7 +142,8 @@ for SIG in TERM HUP INT SEGV ABRT; do
   start tmux-256color || continue
   PID=$("${T[@]}" capture-pane -p -t e2e | sed -n 's/.*keyecho ready pid \([0-9]*\).*/\1/p')
   [ -n "$PID" ] && kill -s "$SIG" "$PID"
-  wait_for 'keyecho exit' "SIG$SIG" || continue
+  # Ended by the signal itself, after the terminal was given back.
+  wait_for "keyecho exit $((128 + $(kill -l "$SIG")))" "SIG$SIG" || continue
   expect_restored "SIG$SIG"
 done
 
