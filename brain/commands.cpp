@@ -11,14 +11,15 @@
 // The brain's self-description for ABOUT.
 static const char ABOUT_LINE[] = "name=\"dolm\", version=\"1.0\", author=\"the dolm team\", country=\"-\"";
 
-// A BOARD block being read: its entries, which cells it already named, and
-// the first fault found (reported at DONE, so the reply stays one line).
-static bool reading_block;
-static bool block_refused;  // the block answers a pending refusal: read it, apply nothing
-static const char* block_fault;
-static Placement block[400];
-static int block_count;
-static bool block_named[484];
+// A BOARD block is gathered whole and checked before anything is placed, so
+// a faulty block leaves the position alone; its first fault is reported at
+// DONE, keeping the answer to the block one line.
+static bool reading_block;        // lines up to DONE belong to a BOARD block
+static bool block_refused;        // the block answers a pending refusal: read it, apply nothing
+static const char* block_fault;   // first fault of the block, null while it is sound
+static Placement block[400];      // the block's entries in the order received
+static int block_count;           // number of entries in BLOCK
+static bool block_named[484];     // cells the block already named, to catch a cell given twice
 
 void brain_reset() {
   reset_settings();
