@@ -7,7 +7,9 @@
 // replies were timed (default 0); the brains alternate in opening. Prints
 // the depths the brains reached and the slowest reply, and exits 1 on an
 // illegal move, a reply over TURN_MS, a game that ends without a five or a
-// full board, or a brain that misbehaves.
+// full board, or a brain that misbehaves. The time-management figures come
+// from runs such as `brain-selfplay pbrain-dolm 20 1000 1 200`; with
+// SELFPLAY_LOG set, every search report of the brains is printed as well.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
