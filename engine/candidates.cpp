@@ -21,32 +21,30 @@ static inline bool ANYABOVE(const uint16_t* P, uint16_t BAR) {
   return (HALF[0] | HALF[1]) != 0;
 }
 
-// One pass over the board keeping the N best cells in descending order. The
-// list's values live in a local copy so the inner loops never go back to R.
-// A cell is placed behind every kept cell of equal value, so among equal
-// values the lower index stays in front, and once the list is full a cell must
-// beat the last one strictly to enter. BAR is what a cell must exceed: 0
-// while the list fills, then the value of its last cell; most of the board
-// falls below it eight cells at a time.
+// The N best cells in descending order, in one insertion pass over the
+// board. A cell is placed behind every kept cell of equal value, so among
+// equal values the lower index stays in front, and once the list is full a
+// cell must beat the last one strictly to enter. BAR is what a cell must
+// exceed: a floor found by a first counting pass while the list fills, then
+// the value of its last cell; most of the board falls below it eight cells at
+// a time.
 uint16_t BESTR(uint16_t N, TYPOSM& T, const RPOLE& R) {
-  uint16_t VAL[51];  // VAL[i] is R[T[i]] for the cells held so far
+  // The list as keys, value above and the cell's index inverted below, so a
+  // larger key is a better cell and equal values keep index order.
+  uint32_t KEY[52];
   int CNT = 0;
   uint16_t BAR = 0;
   const int LAST = SRXSR_SR_2;
   if (N == 0) return 0;
   auto TAKE = [&](int C, uint16_t V) {
-    // Cells kept in front of the newcomer: a prefix, as VAL descends. Counted
-    // without early exit, which costs less than a mispredicted branch.
-    int HELD = CNT < N ? CNT++ : N - 1;  // when full, the old last cell drops out
-    int P = 0;
-    for (int E = 1; E <= HELD; E++) P += VAL[E] >= V;
-    for (int E = HELD; E > P; E--) {
-      VAL[E + 1] = VAL[E];
-      T[E + 1] = T[E];
+    const uint32_t NEW = (uint32_t(V) << 16) | uint32_t(0xFFFF - C);
+    int P = CNT < N ? CNT++ : N - 1;  // when full, the old last cell drops out
+    while (P > 0 && KEY[P] < NEW) {
+      KEY[P + 1] = KEY[P];
+      P--;
     }
-    VAL[P + 1] = V;
-    T[P + 1] = uint16_t(C);
-    if (CNT == N) BAR = VAL[N];
+    KEY[P + 1] = NEW;
+    if (CNT == N) BAR = uint16_t(KEY[N] >> 16);
   };
   // A first, branch-free pass counts the cells at or above a ladder of
   // values; the highest rung that N cells reach is a floor no cell of the
@@ -79,6 +77,7 @@ uint16_t BESTR(uint16_t N, TYPOSM& T, const RPOLE& R) {
   }
   for (; C <= LAST; C++)
     if (R[C] > BAR) TAKE(C, R[C]);
+  for (int P = 1; P <= CNT; P++) T[P] = uint16_t(0xFFFF - (KEY[P] & 0xFFFF));
   return uint16_t(CNT);
 }
 
