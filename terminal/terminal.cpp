@@ -74,6 +74,8 @@ bool TERMSTART() {
   raw();
   noecho();
   nonl();
+  meta(stdscr, TRUE);  // all 8 bits of UTF-8 input
+  typeahead(-1);       // a key waiting must not cut a showing short
   curs_set(1);
   PRESENTINIT();
   refresh();

@@ -87,7 +87,7 @@ TEST(KeyDecode, ExtendedKeyForms) {
 
 TEST(KeyDecode, AltAgainstEsc) {
   ExpectForms({
-      {"\x1bn", "3831"}, {"\x1bN", "3B31"}, {"\x1b" "1", "3802"}, {"\x1b\x7f", "380E"}, {"\x1b\r", "381C"},
+      {"\x1bn", "3831"}, {"\x1bN", "3B31"}, {"\x1bz", "382C"}, {"\x1b~", "3B29"}, {"\x1b/", "3835"}, {"\x1b" "1", "3802"}, {"\x1b\x7f", "380E"}, {"\x1b\r", "381C"},
       {"\x1b", "001B"}, {"\x1b[", "381A"}, {"\x1bO", "3B18"}, {"\x1b\x1b", "3801"},
       {"\x1b\x1b[A", "2821"}, {"\x1b\x1bx", "3801 0078"}, {"\x1b\xc3\xae", "00EE"},
   });
