@@ -147,6 +147,16 @@ for SIG in TERM HUP INT SEGV ABRT; do
   expect_restored "SIG$SIG"
 done
 
+# Waiting for a key takes no processor time.
+start tmux-256color
+PID=$("${T[@]}" capture-pane -p -t e2e | sed -n 's/.*keyecho ready pid \([0-9]*\).*/\1/p')
+cpu() { awk '{print $14 + $15}' "/proc/$PID/stat"; }
+if [ -n "$PID" ] && [ -r "/proc/$PID/stat" ]; then
+  BEFORE=$(cpu)
+  sleep 1
+  [ $(($(cpu) - BEFORE)) -le 2 ] || fail "idle keyecho used $(($(cpu) - BEFORE)) ticks in 1 s"
+fi
+
 # Too small: a one-line request; large enough again: the whole screen is back.
 # Then one key: only the few changed cells go to the terminal.
 start tmux-256color
