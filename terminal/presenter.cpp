@@ -73,7 +73,7 @@ static void DrawCell(int x, int y, Cell c) {
 // Below 80x25: one line asking for room; the game waits behind it unchanged.
 static void ShowRequest() {
   char line[96];
-  snprintf(line, sizeof line, "dolm needs 80x25: please enlarge the terminal (now %dx%d)", COLS, LINES);
+  snprintf(line, sizeof line, "dolm needs 80x25, now %dx%d: please enlarge the terminal", COLS, LINES);
   attrset(A_NORMAL);
   erase();
   mvaddnstr(0, 0, line, COLS);
