@@ -87,8 +87,11 @@ start() {
   wait_for 'keyecho ready' "$1 start"
 }
 
+# Raw bytes into the pane, as a terminal would send them.
+raw() { "${T[@]}" send-keys -t e2e -H $(printf '%s' "$1" | od -An -tx1); }
 # A mouse report in the SGR form: button field, 0-based column and row, M or m.
-sgr() { "${T[@]}" send-keys -t e2e -l $'\e'"[<$1;$(($2 + 1));$(($3 + 1))$4"; sleep 0.25; }
+# Each goes alone, as from a real pointer.
+sgr() { raw $'\e'"[<$1;$(($2 + 1));$(($3 + 1))$4"; sleep 0.25; }
 
 # Every key of the program's key table by its tmux name, and the code it must give.
 KEYS=(Enter Tab BTab BSpace C-h + - 1 8 L l N n O o S s X x
@@ -110,10 +113,12 @@ for TERMNAME in tmux-256color screen-256color xterm-256color; do
 
   # Mouse: a left click on board cell (3,3) is Enter with the cursor there,
   # a right click on (5,4) gives 2024; the frame gives nothing.
+  # The same from a terminal with only the X10 form: ESC [ M, 32+b, 33+x, 33+y.
   sgr 0 5 5 M; sgr 0 5 5 m
+  raw $'\e[M \'&'; sleep 0.25; raw $'\e[M#\'&'; sleep 0.25
   sgr 2 7 6 M; sgr 2 7 6 m
   sgr 0 2 2 M; sgr 0 2 2 m
-  expect_codes "${WANT}000D 2024 " "$TERMNAME clicks"
+  expect_codes "${WANT}000D 000D 2024 " "$TERMNAME clicks"
   [ "$(flag '#{cursor_x},#{cursor_y}')" = "7,6" ] || fail "$TERMNAME: cursor not on the right-clicked cell: $(flag '#{cursor_x},#{cursor_y}')"
   # Pointer onto the "Enter" label: it turns yellow on brown; a click gives its code.
   sgr 35 29 15 M
@@ -123,10 +128,10 @@ for TERMNAME in tmux-256color screen-256color xterm-256color; do
   done
   "${T[@]}" capture-pane -p -e -t e2e | grep -qF $'\e[43mEnter' || fail "$TERMNAME: label not highlighted"
   sgr 0 29 15 M; sgr 0 29 15 m
-  expect_codes "${WANT}000D 2024 000D " "$TERMNAME label click"
+  expect_codes "${WANT}000D 000D 2024 000D " "$TERMNAME label click"
 
   # A sequence nobody knows is dropped whole; Esc alone then ends the program.
-  "${T[@]}" send-keys -t e2e -l $'\e[99;9z'
+  raw $'\e[99;9z'
   sleep 0.2
   "${T[@]}" send-keys -t e2e Escape
   wait_for 'keyecho done 001B' "$TERMNAME Esc" || continue
