@@ -72,6 +72,7 @@ long number(const std::string& s, long lo, long hi) {
   return v < lo || v > hi ? -1 : v;
 }
 
+// The parts of s between separators, empty parts included.
 std::vector<std::string> split(const std::string& s, char sep) {
   std::vector<std::string> parts;
   std::string part;
@@ -174,6 +175,7 @@ Position parseLine(const std::string& file, int lineNo, const std::string& text)
   return pos;
 }
 
+// Every position of the file, or an exit naming the first bad line.
 std::vector<Position> readSuite(const std::string& file) {
   std::ifstream in(file);
   if (!in) {
@@ -248,6 +250,7 @@ double percentile(std::vector<double> us, double share) {
   return us[std::min(us.size(), std::max<size_t>(rank, 1)) - 1];
 }
 
+// One summary line of times per position.
 void printTimes(const char* label, const std::vector<double>& us, const std::vector<double>& cpuUs) {
   if (us.empty()) return;
   std::printf("%s positions=%zu median=%.1fms p95=%.1fms max=%.1fms (processor time %.1f/%.1f/%.1fms)\n", label,
@@ -266,6 +269,7 @@ std::string enterScratchDir() {
   return dir;
 }
 
+// Removes the scratch directory with any key file the engine left there.
 void leaveScratchDir(const std::string& dir) {
   char name[16];
   for (uint16_t sr = 7; sr <= 22; sr++) {

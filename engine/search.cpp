@@ -11,9 +11,9 @@
 // saturated at 32167 so they stay clear of every win score.
 #include "mozek.h"
 
-bool (*SEARCHSTOP)() = nullptr;
-bool SEARCHABORTED = false;
-int32_t ROOTDRAW = -1;
+bool (*SEARCHSTOP)() = nullptr;  // the caller's clock; null in the game, which is never interrupted
+bool SEARCHABORTED = false;       // the last search was given up; its result means nothing
+int32_t ROOTDRAW = -1;            // fixed index for the reply to the first stone; -1 draws at random
 
 // Where the marker of "no move chosen yet" would be; never a cell.
 static const uint16_t NOMOVE = 63000;
@@ -70,6 +70,7 @@ static int16_t EVALX(uint16_t D) {
   return SUMO >= SUMX ? SCOREO() : SCOREX();
 }
 
+// A node with O to move: the best score O can reach within the window A..B.
 int16_t MYSLIO(uint16_t D, uint64_t K, int16_t A, int16_t B) {
   // Step 1. O completes five now.
   if (HASENTRY(O5)) return int16_t(D);
@@ -114,6 +115,7 @@ int16_t MYSLIO(uint16_t D, uint64_t K, int16_t A, int16_t B) {
   return A;
 }
 
+// A node with X to move: the lowest score X can hold O to within the window A..B.
 int16_t MYSLIX(uint16_t D, uint64_t K, int16_t A, int16_t B) {
   // Step 1. X completes five now.
   if (HASENTRY(X5)) return int16_t(-int32_t(D));
@@ -155,6 +157,8 @@ int16_t MYSLIX(uint16_t D, uint64_t K, int16_t A, int16_t B) {
   return B;
 }
 
+// The computer's move: leaves the chosen cell in KZ and returns its score,
+// 0 when no cell is left to play.
 int16_t MYSLIO0(uint16_t D, uint64_t K, int16_t A, int16_t B) {
   SEARCHABORTED = false;
   TYPOSM T;
