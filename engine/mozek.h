@@ -63,6 +63,15 @@ extern uint32_t SUMX, SUMO;
 extern uint32_t X5, O5;
 extern uint16_t DYH[4194304];  // pattern values of the centre of an 11-cell window, side X
 extern uint16_t DYC[4194304];  // the same for side O (codes 1 and 2 exchanged)
+// The same values factored by half windows, small enough to stay in the
+// processor's first-level cache, which the 16 MiB tables cannot: cells past
+// the nearest blocker never change a value, so each five-cell half of a window
+// falls into one of 63 classes. For a window with an empty centre,
+// DYH[p] = DYCLASS[HALFLX[left half] + HALFRX[right half]] and
+// DYC[p] = DYCLASS[HALFLO[left half] + HALFRO[right half]].
+extern uint16_t HALFLX[1024], HALFLO[1024];  // 64 x class of a left half (w[-1] in bits 0-1), side X / O
+extern uint16_t HALFRX[1024], HALFRO[1024];  // class of a right half (w[+5] in bits 0-1), side X / O
+extern uint16_t DYCLASS[63 * 64];            // centre value for a left class (x 64) plus a right class
 
 // ---- Key set of the board size ----------------------------------------------
 
@@ -81,6 +90,8 @@ extern uint16_t H0;     // depth part of the skill, 1..10 (default 8); budget is
 extern int16_t I, J, L;       // loop counters shared by the engine's procedures
 extern uint16_t Z, K;         // first and last cell of the line being updated
 extern uint16_t BR;           // base slot of that line in BSX/BSO
+extern uint16_t KI;           // steps from that line's first cell to KZ
+extern uint16_t MM;           // number of cells of that line
 extern uint16_t D0, D05;      // index step of that line and five times it
 extern uint16_t GOX5, GOO5;   // masks: which side's five register a placement may fill
 extern uint64_t NODES;        // stones placed by GOX/GOO since start-up (search effort counter)

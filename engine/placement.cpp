@@ -6,58 +6,113 @@
 // Enter cell c into a five register; the oldest of three falls out.
 static inline void ENTER5(uint32_t& reg, uint16_t c) { reg = (reg << 16) | c; }
 
+// Whether one of n stack values completes five (4099 or more). No pattern
+// value lies between 1029 and 4099, so a bit at or above 4096 in the or of
+// all values says it; the or vectorises, and the usual line without a five
+// is passed over at once.
+static inline bool ANYFIVE(const uint16_t* v, int n) {
+  uint16_t bits = 0;
+  for (int i = 0; i < n; i++) bits |= v[i];
+  return bits >= 4096;
+}
+
+// A stone changes the values of a cell only within five steps of it along
+// the line, so the new frame starts as a copy of the old one and only those
+// cells are looked up again; the five register still sees every cell of the
+// line, first to last.
 void PERO() {
-  const int m = (K - Z) / D0 + 1;
+  const int m = MM;
   const uint16_t P = BSX[BR];
   const uint16_t Q = P + m;
-  // Window of 2-bit cell codes: the frame cell before the line and the first
-  // five cells; each slide brings in the cell five steps ahead of the centre.
-  uint32_t w = 0;
-  for (int k = -1; k <= 4; k++) w = (w << 2) | PHC[Z + k * D0];
-  int i = 0;
-  for (uint16_t c = Z; c <= K; c += D0, i++) {
-    w = (w & 0xFFFFF) << 2;
-    if (c + 4 * D0 <= K) w |= PHC[c + D05];
-
-    uint16_t v = DYH[w];
-    PSH[c] = PSH[c] - BSX[P + i] + v;
-    SUMX = SUMX - BSX[P + i] + v;
-    BSX[Q + i] = v;
-    if ((v & GOX5) >= 4099) ENTER5(X5, c);
-
-    v = DYC[w];
-    PSC[c] = PSC[c] - BSO[P + i] + v;
-    SUMO = SUMO - BSO[P + i] + v;
-    BSO[Q + i] = v;
-    if ((v & GOO5) >= 4099) ENTER5(O5, c);
-
-    PS[c] = PSH[c] + PSC[c];
+  uint16_t* const fx = &BSX[Q];
+  uint16_t* const fo = &BSO[Q];
+  for (int i = 0; i < m; i++) {
+    fx[i] = fx[i - m];
+    fo[i] = fo[i - m];
   }
+  // A line of fewer than five cells has no room for five: all its values are 0.
+  if (m < 5) {
+    BSX[BR] = Q;
+    return;
+  }
+
+  // The window of 2-bit cell codes around the first cell to look up, as
+  // sliding along the line from its start would leave it: cells before the
+  // frame cell that opens the line and past the one that closes it read as
+  // empty. Each step then slides in the cell five ahead of the new centre.
+  // Locals, not the unit's variables, so the stores to the stacks do not
+  // make the compiler read them again.
+  const int z = Z, k = K, d0 = D0;
+  const int lo = KI > 5 ? KI - 5 : 0;
+  const int hi = KI + 5 < m ? KI + 5 : m - 1;
+  int c = z + lo * d0;
+  uint32_t w = 0;
+  for (int e = -5; e <= 5; e++) {
+    const int x = c + e * d0;
+    w = (w << 2) | (x >= z - d0 && x <= k + d0 ? PHC[x] : 0);
+  }
+  uint32_t sx = SUMX, so = SUMO;
+  const int last = k + d0;  // the frame cell that closes the line
+  for (int i = lo; i <= hi; i++, c += d0) {
+    // DYH[w] and DYC[w], read through the half-window classes (an occupied
+    // centre, the new stone's cell among them, is worth 0 to both sides).
+    // A cell whose value cannot change just gets it again.
+    const uint32_t l = (w >> 12) & 1023, r = w & 1023;
+    const uint16_t mask = (w & 0xC00) ? 0 : 0xFFFF;
+    const uint16_t vx = DYCLASS[HALFLX[l] + HALFRX[r]] & mask;
+    const uint16_t vo = DYCLASS[HALFLO[l] + HALFRO[r]] & mask;
+    const uint16_t ox = fx[i], oo = fo[i];
+    fx[i] = vx;
+    fo[i] = vo;
+    sx += vx - ox;
+    so += vo - oo;
+    const uint16_t h = PSH[c] - ox + vx, o = PSC[c] - oo + vo;
+    PSH[c] = h;
+    PSC[c] = o;
+    PS[c] = h + o;
+    const int ahead = c + 6 * d0;
+    w = ((w & 0xFFFFF) << 2) | (ahead <= last ? PHC[ahead] : 0);
+  }
+  SUMX = sx;
+  SUMO = so;
+
+  // Only the mover's register is filled (GOX5 / GOO5 are 0 or 0xFFFF).
+  const uint16_t* own = GOX5 ? fx : fo;
+  uint32_t& reg = GOX5 ? X5 : O5;
+  if (ANYFIVE(own, m))
+    for (int i = 0; i < m; i++)
+      if (own[i] >= 4099) ENTER5(reg, uint16_t(Z + i * D0));
   BSX[BR] = Q;
 }
 
+// The frames differ only within five steps of the freed cell; every cell of
+// the line, last to first, may enter the five registers again.
 void GUMA() {
-  const int m = (K - Z) / D0 + 1;
+  const int m = MM;
   const uint16_t P = BSX[BR];
-  for (int i = m - 1; i >= 0; i--) {
-    const uint16_t c = Z + i * D0;
-    PSH[c] -= BSX[P + i];
-    SUMX -= BSX[P + i];
-    PSC[c] -= BSO[P + i];
-    SUMO -= BSO[P + i];
-
-    uint16_t v = BSX[P - m + i];
-    PSH[c] += v;
-    SUMX += v;
-    if (v >= 4099) ENTER5(X5, c);
-
-    v = BSO[P - m + i];
-    PSC[c] += v;
-    SUMO += v;
-    if (v >= 4099) ENTER5(O5, c);
-
-    PS[c] = PSH[c] + PSC[c];
+  const uint16_t *cx = &BSX[P], *co = &BSO[P];          // the frame taken off
+  const uint16_t *px = &BSX[P - m], *po = &BSO[P - m];  // the frame it restores
+  const int lo = KI > 5 ? KI - 5 : 0;
+  const int hi = KI + 5 < m ? KI + 5 : m - 1;
+  const int z = Z, d0 = D0;
+  uint32_t sx = SUMX, so = SUMO;
+  for (int i = lo; i <= hi; i++) {
+    const int c = z + i * d0;
+    const uint16_t h = PSH[c] - cx[i] + px[i], o = PSC[c] - co[i] + po[i];
+    sx += px[i] - cx[i];
+    so += po[i] - co[i];
+    PSH[c] = h;
+    PSC[c] = o;
+    PS[c] = h + o;
   }
+  SUMX = sx;
+  SUMO = so;
+  if (ANYFIVE(px, m))
+    for (int i = m - 1; i >= 0; i--)
+      if (px[i] >= 4099) ENTER5(X5, uint16_t(Z + i * D0));
+  if (ANYFIVE(po, m))
+    for (int i = m - 1; i >= 0; i--)
+      if (po[i] >= 4099) ENTER5(O5, uint16_t(Z + i * D0));
   BSX[BR] = P - m;
 }
 
@@ -69,7 +124,9 @@ static inline void FOURLINES(void (*line)()) {
     D0 = PSV[d];
     D05 = 5 * D0;
     BR = DBS[KZ][d];
-    Z = KZ - D0 * (MEZZ & 255);
+    KI = MEZZ & 255;
+    MM = KI + (MEZK & 255) + 1;
+    Z = KZ - D0 * KI;
     MEZZ >>= 8;
     K = KZ + D0 * (MEZK & 255);
     MEZK >>= 8;
