@@ -140,16 +140,19 @@ TEST(Root, EqualScoresKeepTheEarlierCandidate) {
 
 TEST(Search, AllocatesNothing) {
   NEWBOARD(22);
-  PLAYALL({{10, 10}, {11, 11}, {10, 11}, {10, 12}, {11, 10}, {12, 10}, {9, 9}});
+  PLAYALL({{10, 10}, {11, 11}, {10, 11}, {10, 12}, {11, 10}});
   V0 = 10;
   H0 = 5;
-  uint64_t before = ALLOCATIONS;
+  uint64_t before = ALLOCATIONS, n0 = NODES;
   COMPUTERMOVE();
   NEWBOARD(7);
   COMPUTERMOVE();
   PLAY(3, 3, 'X');
   COMPUTERMOVE();
+  PLAY(3, 4, 'O');
+  COMPUTERMOVE();
   EXPECT_EQ(ALLOCATIONS, before);
+  EXPECT_GT(NODES - n0, 10000u);  // real searches, not only the root's shortcuts
 }
 
 }  // namespace
