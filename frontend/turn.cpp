@@ -2,6 +2,7 @@
 // the budget V0^H0 and the stone is placed there like any other.
 #include "game.h"
 
+#include "console.h"
 #include "mozek.h"
 #include "screen.h"
 
@@ -12,6 +13,8 @@ static bool PLAYABLE(uint16_t C) {
 }
 
 void COMPUTERTURN() {
+  // The search may take a while: show the human's stone before it starts.
+  if (CONSOLE) CONSOLE->Present();
   uint16_t CURSOR = KZ;
   int16_t R = MYSLIO0(VSTUP, INTANAEN(V0, H0), -32667, 32667);
   if (R == 0) return;  // no cell left to play
