@@ -67,11 +67,14 @@ extern uint16_t DYC[4194304];  // the same for side O (codes 1 and 2 exchanged)
 // processor's first-level cache, which the 16 MiB tables cannot: cells past
 // the nearest blocker never change a value, so each five-cell half of a window
 // falls into one of 63 classes. For a window with an empty centre,
-// DYH[p] = DYCLASS[HALFLX[left half] + HALFRX[right half]] and
-// DYC[p] = DYCLASS[HALFLO[left half] + HALFRO[right half]].
-extern uint16_t HALFLX[1024], HALFLO[1024];  // 64 x class of a left half (w[-1] in bits 0-1), side X / O
-extern uint16_t HALFRX[1024], HALFRO[1024];  // class of a right half (w[+5] in bits 0-1), side X / O
-extern uint16_t DYCLASS[63 * 64];            // centre value for a left class (x 64) plus a right class
+// DYH[p] = DYCLASS[HALF[left half].LX + HALF[right half].RX] and
+// DYC[p] = DYCLASS[HALF[left half].LO + HALF[right half].RO].
+struct HALFCLASS {
+  uint16_t LX, LO;  // 64 x class of a left half (w[-1] in bits 0-1), side X / side O
+  uint16_t RX, RO;  // class of a right half (w[+5] in bits 0-1), side X / side O
+};
+extern HALFCLASS HALF[1024];      // the classes of every five-cell half window
+extern uint16_t DYCLASS[63 * 64];  // centre value for a left class (x 64) plus a right class
 
 // ---- Key set of the board size ----------------------------------------------
 

@@ -108,7 +108,7 @@ uint16_t SWAP10[1024];                       // a half with codes 1 and 2 exchan
 
 // Class of a half whose cell at distance d (1..5) is cellat(d).
 template <class CELLAT>
-int HALFCLASS(CELLAT cellat) {
+int CLASSOF(CELLAT cellat) {
   // Classes are numbered by blocker distance, then the own-stone bits before it.
   int base = 0;
   for (int d = 1; d <= 5; d++) {
@@ -132,8 +132,8 @@ void INITDYNAMO() {
   madvise(DYC, sizeof DYC, MADV_HUGEPAGE);
   for (uint32_t half = 0; half < 1024; half++) {
     // Left half: distance d at bits 2(d-1); right half: distance d at bits 2(5-d).
-    const int lc = HALFCLASS([&](int d) { return int(half >> (2 * (d - 1))) & 3; });
-    const int rc = HALFCLASS([&](int d) { return int(half >> (2 * (5 - d))) & 3; });
+    const int lc = CLASSOF([&](int d) { return int(half >> (2 * (d - 1))) & 3; });
+    const int rc = CLASSOF([&](int d) { return int(half >> (2 * (5 - d))) & 3; });
     LEFTCLASS[half] = lc;
     RIGHTCLASS[half] = rc;
     CLASSLEFT[lc] = half;
@@ -147,10 +147,8 @@ void INITDYNAMO() {
     SWAP10[half] = s;
   }
   for (uint32_t half = 0; half < 1024; half++) {
-    HALFLX[half] = LEFTCLASS[half] * 64;
-    HALFLO[half] = LEFTCLASS[SWAP10[half]] * 64;
-    HALFRX[half] = RIGHTCLASS[half];
-    HALFRO[half] = RIGHTCLASS[SWAP10[half]];
+    HALF[half] = {uint16_t(LEFTCLASS[half] * 64), uint16_t(LEFTCLASS[SWAP10[half]] * 64),
+                  RIGHTCLASS[half], RIGHTCLASS[SWAP10[half]]};
   }
   for (int lc = 0; lc < 63; lc++)
     for (int rc = 0; rc < 63; rc++) DYCLASS[lc * 64 + rc] = PATV(CLASSLEFT[lc] << 12 | CLASSRIGHT[rc]);

@@ -52,15 +52,18 @@ void PERO() {
     w = (w << 2) | (x >= z - d0 && x <= k + d0 ? PHC[x] : 0);
   }
   uint32_t sx = SUMX, so = SUMO;
-  const int last = k + d0;  // the frame cell that closes the line
   for (int i = lo; i <= hi; i++, c += d0) {
+    // Past the frame cell that closes the line the window takes in whatever
+    // lies there (the margin below the board keeps the read inside PHC): no
+    // value depends on a cell beyond a frame cell, so that changes nothing.
+    if (i > lo) w = ((w & 0xFFFFF) << 2) | PHC[c + 5 * d0];
     // DYH[w] and DYC[w], read through the half-window classes (an occupied
     // centre, the new stone's cell among them, is worth 0 to both sides).
     // A cell whose value cannot change just gets it again.
-    const uint32_t l = (w >> 12) & 1023, r = w & 1023;
+    const HALFCLASS &l = HALF[(w >> 12) & 1023], &r = HALF[w & 1023];
     const uint16_t mask = (w & 0xC00) ? 0 : 0xFFFF;
-    const uint16_t vx = DYCLASS[HALFLX[l] + HALFRX[r]] & mask;
-    const uint16_t vo = DYCLASS[HALFLO[l] + HALFRO[r]] & mask;
+    const uint16_t vx = DYCLASS[l.LX + r.RX] & mask;
+    const uint16_t vo = DYCLASS[l.LO + r.RO] & mask;
     const uint16_t ox = fx[i], oo = fo[i];
     fx[i] = vx;
     fo[i] = vo;
@@ -70,8 +73,6 @@ void PERO() {
     PSH[c] = h;
     PSC[c] = o;
     PS[c] = h + o;
-    const int ahead = c + 6 * d0;
-    w = ((w & 0xFFFFF) << 2) | (ahead <= last ? PHC[ahead] : 0);
   }
   SUMX = sx;
   SUMO = so;

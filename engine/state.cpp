@@ -20,7 +20,7 @@ uint32_t X5, O5;
 // Aligned to 2 MiB so the kernel can back them with huge pages (see INITDYNAMO).
 alignas(2097152) uint16_t DYH[4194304];
 alignas(2097152) uint16_t DYC[4194304];
-uint16_t HALFLX[1024], HALFLO[1024], HALFRX[1024], HALFRO[1024];
+HALFCLASS HALF[1024];
 uint16_t DYCLASS[63 * 64];
 uint32_t PIDX[461], PKEY[461];
 uint32_t HXI, HXK, HOI, HOK;

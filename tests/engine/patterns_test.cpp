@@ -78,7 +78,7 @@ TEST(PatternTables, EveryWindow) {
     } else {
       // Placement reads the values through the half-window classes.
       const uint32_t l = (p >> 12) & 1023, r = p & 1023;
-      if ((DYCLASS[HALFLX[l] + HALFRX[r]] != v || DYCLASS[HALFLO[l] + HALFRO[r]] != DYC[p]) &&
+      if ((DYCLASS[HALF[l].LX + HALF[r].RX] != v || DYCLASS[HALF[l].LO + HALF[r].RO] != DYC[p]) &&
           ++classes < 5)
         ADD_FAILURE() << "classes " << p;
     }
