@@ -63,16 +63,6 @@ TEST(Placement, StoneOnADoubleFiveCellClearsBothCopies) {
   EXPECT_EQ(X5, 0u);
 }
 
-TEST(Placement, CornerLinesNeverScore) {
-  NEWBOARD(22);
-  PLAYX(2, 2);
-  PLAYX(3, 1);
-  PLAYX(1, 3);
-  // (1,1) lies on the one-cell anti-diagonal: only row, column and diagonal count.
-  EXPECT_GT(PSH[CELL(1, 1)], 0);
-  EXPECT_EQ(PSH[CELL(1, 1)], SCRATCHVALUE(CELL(1, 1), 1));
-}
-
 // From-scratch values and sums of the whole board equal the kept ones.
 void EXPECTCONSISTENT() {
   uint32_t sumx = 1, sumo = 1;

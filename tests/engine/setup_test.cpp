@@ -49,33 +49,6 @@ TEST(BoardSetup, BoardPicture) {
   EXPECT_EQ(PR[5 * 22 + 21], ' ') << "right frame column";
 }
 
-// Every line owns its own stretch of the stacks, the stretches follow each
-// other without gaps, and each stack pointer starts on its zero frame.
-TEST(BoardSetup, LineStacksTileTheLayout) {
-  for (int sr : {7, 13, 22}) {
-    NEWBOARD(sr);
-    std::vector<int> owner(28400, -1);
-    long used = 0;
-    for (int c = SR + 1; c <= SRXSR_SR_2; c++) {
-      if (c % SR == 0 || c % SR == SR - 1) continue;
-      for (int d = 0; d < 4; d++) {
-        const int base = DBS[c][d];
-        const int back = (MEZEZ[c] >> (8 * d)) & 255;
-        const int first = c - back * PSV[d];
-        const int m = back + int((MEZEK[c] >> (8 * d)) & 255) + 1;
-        ASSERT_EQ(BSX[base], base + 1);
-        if (owner[base] == -1) {
-          for (int s = base; s < base + m * m + m + 1; s++) ASSERT_EQ(owner[s], -1) << s;
-          for (int s = base; s < base + m * m + m + 1; s++) owner[s] = first * 4 + d;
-          used += m * m + m + 1;
-        }
-        ASSERT_EQ(owner[base], first * 4 + d) << "cells of one line share one base";
-      }
-    }
-    EXPECT_EQ(used, L) << "the layout has no gaps";
-  }
-}
-
 TEST(BoardSetup, NewGameClearsObstacles) {
   NEWBOARD(9);
   PHC[CELL(3, 3)] = 3;
