@@ -1,137 +1,93 @@
 #!/usr/bin/env bash
-# The real dolm binary played through tmux in a fresh temporary directory:
-# the start screen with its colours, a game with Enter and the computer's
-# reply, mouse clicks on a board cell and on a hot-key label, Ins, BkSp,
-# S, L and Esc; then the exit status, the files and the restored terminal.
-# Usage: e2e_test.sh path/to/dolm
+# The real dolm binary played through tmux in a fresh temporary directory, from
+# the start screen to Esc. Usage: e2e_test.sh path/to/dolm [runs]
+# With runs it measures instead: the median time from start to the first
+# complete screen over that many starts, then the first replies at the default skill.
 set -u
 export LC_ALL=C.UTF-8
-BIN=$(realpath "$1")
-DIR=$(mktemp -d)
-SOCK="dolm-e2e-$$"
+BIN=$(realpath "$1") DIR=$(mktemp -d) SOCK="dolm-e2e-$$" FAILS=0
 TM() { tmux -L "$SOCK" -f /dev/null "$@"; }
-cleanup() { TM kill-server 2>/dev/null; rm -rf "$DIR"; }
-trap cleanup EXIT
-FAILS=0
-PASSES=0
-ok() { PASSES=$((PASSES + 1)); }
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-check() { local what=$1; shift; if "$@"; then ok; else fail "$what"; fi; }
-
-# Screen row N (1-based) as plain text, and the whole screen with colours.
-row() { TM capture-pane -p | sed -n "${1}p"; }
-colours() { TM capture-pane -p -e; }
-# Wait until screen row N matches an extended regular expression.
+trap 'TM kill-server 2>/dev/null; rm -rf "$DIR"' EXIT
+check() { local what=$1; shift; "$@" || { echo "FAIL: $what"; FAILS=$((FAILS + 1)); }; }
+ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
+row() { TM capture-pane -p ${E:-} -t "$S" | sed -n "$1p"; }  # E=-e: with colours
+# Wait up to $3 seconds for screen row $1 to match the extended regex $2, polling every $4.
 waitrow() {
-  local n=$1 re=$2 end=$((SECONDS + ${3:-60}))
-  while ((SECONDS < end)); do
-    row "$n" | grep -Eq -- "$re" && return 0
-    sleep 0.05
-  done
-  echo "row $n never matched /$re/; it reads: '$(row "$n")'"
-  return 1
-}
-# Run a command until it succeeds, for up to ten seconds.
-eventually() {
-  local end=$((SECONDS + 10))
-  until "$@"; do
-    ((SECONDS < end)) || return 1
-    sleep 0.05
+  local end=$((SECONDS + ${3:-60}))
+  until row "$1" | grep -Eq -- "$2"; do
+    ((SECONDS < end)) || { echo "row $1 reads '$(row "$1")', not /$2/"; return 1; }
+    sleep "${4:-0.05}"
   done
 }
-# The character at 1-based screen column X of row N.
-charat() { local r; r=$(row "$2"); echo "${r:$(($1 - 1)):1}"; }
-# Send one SGR mouse report: button code, 1-based column and row, M press or m release.
-mouse() { TM send-keys -l $'\e[<'"$1;$2;$3$4"; sleep 0.25; }
+# SGR mouse reports at column $2, row $3: button $1 pressed and released, or a move (35).
+mouse() { TM send-keys -l $'\e[<'"$1;$2;$3M"; [ "$1" = 35 ] || TM send-keys -l $'\e[<'"$1;$2;$3m"; }
+# Start $1 in session $S in a fresh directory; print the milliseconds to the first complete screen.
+start() {
+  mkdir -p "$DIR/$S"
+  local t0=$(date +%s%N)
+  TM new-session -d -x 80 -y 25 -s "$S" -c "$DIR/$S" "$1"
+  waitrow 24 '^   0            \[10,10\]  Skill = F12/8$' 30 0 >&2 && ms "$t0"
+}
 
-# Without a terminal: status 1, the message, nothing drawn and no file written.
-mkdir "$DIR/notty"
-(cd "$DIR/notty" && "$BIN" </dev/null >out 2>err; echo $? >status)
-check "no terminal: status 1" test "$(cat "$DIR/notty/status")" = 1
-check "no terminal: the message" grep -q '^dolm: needs an interactive terminal' "$DIR/notty/err"
-check "no terminal: nothing drawn" test ! -s "$DIR/notty/out"
-check "no terminal: no file" test "$(ls "$DIR/notty")" = "$(printf 'err\nout\nstatus')"
-rm -rf "$DIR/notty"
+if (($# > 1)); then
+  TM new-session -d -s idle "sleep 600"  # the server is up before the clock starts
+  for ((i = 0; i < $2; i++)); do S=run$i; start "$BIN"; TM kill-session -t "$S"; done | sort -n >"$DIR/ms"
+  echo "start-up to the first complete screen over $2 runs: median $(sed -n "$(($2 / 2 + 1))p" "$DIR/ms") ms"
+  TM kill-session -t idle
+  S=play && start "$BIN" >/dev/null
+  for m in 1 2 3 4 5; do  # the human clicks the first empty cell of a list
+    for c in 10,10 11,11 9,11 11,9 12,12 8,12 10,12 12,10 9,9; do
+      x=$((3 + ${c%,*})) y=$((3 + ${c#*,})) && line=$(row $y) && [[ "${line:x-1:1}" = [XO] ]] || break
+    done
+    t0=$(date +%s%N) && mouse 0 "$x" "$y"
+    waitrow 24 "^   $((2 * m)) " 120 0.01 && echo "reply to move $m: $(ms "$t0") ms"
+  done
+  exit
+fi
 
-cat > "$DIR/run.sh" <<RUN
-#!/bin/sh
-"$BIN"
-echo \$? > status
-exec sleep 600
-RUN
-chmod +x "$DIR/run.sh"
-TM new-session -d -x 80 -y 25 -c "$DIR" "$DIR/run.sh"
-
-# Start screen: text, positions and colours.
-check "skill line" waitrow 24 'Skill = F12/8' 30
-check "title" waitrow 1 '^         D O L M' 1
-check "credit line starts under the title" bash -c "[[ '$(row 2)' =~ ^\ {8}[^\ ] ]]"
-check "contact line from column 9" bash -c "[[ '$(row 25)' =~ ^\ {8}[^\ ] ]]"
-check "panel head" waitrow 3 '^   12345678901234567890   Hot keys:$' 1
-check "panel arrows" waitrow 11 '[░▒]   <↑>,<↓>$' 1
-check "panel moves" waitrow 16 '  <Enter><X,O>$' 1
-check "panel esc" waitrow 23 '   <Esc>$' 1
-check "move count and coordinates" waitrow 24 '^   0            \[10,10\]  Skill = F12/8$' 1
-check "board cell (1,1) is a medium shade" test "$(charat 4 4)" = "▒"
-C=$(colours)
-check "title black on brown" grep -q $'\e\\[30m\e\\[43m D O L M' <<<"$C"
-check "panel yellow on green" grep -q $'\e\\[93m\e\\[42m Hot keys:' <<<"$C"
-check "board picture white on brown" grep -q $'\e\\[97m\e\\[43m 12345678901234567890 ' <<<"$C"
-check "skill line black on brown" grep -q $'\e\\[30m\e\\[43mSkill = F12/8' <<<"$C"
+S=game D=$DIR/game
+printf '#!/bin/sh\n"%s"\necho $? >status\nexec sleep 600\n' "$BIN" >"$DIR/run.sh" && chmod +x "$DIR/run.sh"
+MS=$(start "$DIR/run.sh")
+check "first complete screen" test -n "$MS" && echo "start-up: $MS ms"
+for want in '1 ^         D O L M' '2 ^ {8}[^ ]' '25 ^ {8}[^ ]' '3 ^   12345678901234567890   Hot keys:$' \
+  '4 ^  1(▒░){10}$' '11 [░▒]   <↑>,<↓>$' '16   <Enter><X,O>$' '23    <Esc>$'; do
+  check "start screen row ${want%% *}" waitrow "${want%% *}" "${want#* }" 1
+done
+C=$(TM capture-pane -p -e)
+for want in '30m.\[43m D O L M' '93m.\[42m Hot keys:' '97m.\[43m 12345678901234567890 ' '30m.\[43mSkill = F12/8'; do
+  check "colours $want" grep -Eq $'\e\\['"$want" <<<"$C"
+done
 check "cursor on the centre cell" test "$(TM display -p '#{cursor_x},#{cursor_y}')" = "12,12"
 
-# Enter at the centre: X there and the computer's O next to it.
+# Enter at the centre; then a left click on board cell (3,3), at screen column and row 6.
 TM send-keys Enter
-check "enter and reply" waitrow 24 '^   2   ' 60
-check "X at the centre" test "$(charat 13 13)" = "X"
-check "an O on the board" bash -c "tmux -L '$SOCK' capture-pane -p | sed -n '4,23p' | grep -q '^ *[0-9][░▒XO]*O'"
-C=$(colours)
-# Next to each other the two stones share the background, which is then not repeated.
-check "X yellow on black" grep -Eq $'(\e\\[40m\e\\[93m|\e\\[93m\e\\[40m|O\e\\[93m)X' <<<"$C"
-check "O light magenta on black" grep -Eq $'(\e\\[40m\e\\[95m|\e\\[95m\e\\[40m|X\e\\[95m)O' <<<"$C"
-
-# A left click on board cell (3,3), screen column and row 6: Enter there.
-mouse 0 6 6 M
-mouse 0 6 6 m
-check "click plays and the computer replies" waitrow 24 '^   4   ' 60
-check "X at the clicked cell" test "$(charat 6 6)" = "X"
-
-# The pointer onto "BkSp" (column 28, row 17) lights it; a click takes back.
-mouse 35 28 17 M
-check "label lit" eventually bash -c "tmux -L '$SOCK' capture-pane -p -e | grep -q \$'\\e\\\\[43mBkSp'"
-mouse 0 28 17 M
-mouse 0 28 17 m
+check "enter and reply" waitrow 24 '^   2   '
+mouse 0 6 6
+check "click plays and the computer replies" waitrow 24 '^   4   '
+check "X at the clicked cell" waitrow 6 '^  3..X' 1
+# The pointer onto "BkSp" (column 28, row 17) lights it brown; a click takes back.
+mouse 35 28 17
+E=-e check "label lit" waitrow 17 $'\e\\[43mBkSp' 5
+mouse 0 28 17
+mouse 35 60 20
+E=-e check "label back to normal" waitrow 17 $'\e\\[93m\e\\[42m <BkSp>' 5
 check "click on BkSp takes back" waitrow 24 '^   3   ' 10
-mouse 35 60 20 M
-check "label back to normal" eventually bash -c "tmux -L '$SOCK' capture-pane -p -e | grep -q \$'\\e\\\\[93m\\e\\\\[42m <BkSp>'"
-
-# Ins: the computer moves; BkSp takes it back.
-TM send-keys IC
-check "ins" waitrow 24 '^   4   ' 60
-TM send-keys BSpace
-check "bksp" waitrow 24 '^   3   ' 10
-
-# S saves, N clears, L brings the game back.
-TM send-keys S
-check "saved game written" eventually test -s "$DIR/dolm.dat"
-check "saved game size" test "$(stat -c %s "$DIR/dolm.dat")" = 2614
-BEFORE=$(TM capture-pane -p | sed -n '4,23p')
-TM send-keys n
-check "new game" waitrow 24 '^   0   ' 10
-TM send-keys L
-check "load" waitrow 24 '^   3   ' 10
-check "loaded board as saved" test "$(TM capture-pane -p | sed -n '4,23p')" = "$BEFORE"
+for step in 'IC 4' 'BSpace 3' 'S 3' 'n 0' 'L 3'; do
+  [ "${step% *}" = n ] && BOARD=$(TM capture-pane -p | sed -n '4,23p')
+  TM send-keys "${step% *}"
+  check "${step% *}" waitrow 24 "^   ${step#* }   "
+done
+check "saved game" test "$(stat -c %s "$D/dolm.dat")" = 2614
+check "loaded board as saved" test "$(TM capture-pane -p | sed -n '4,23p')" = "$BOARD"
 
 # Esc ends the program with status 0, the settings and the key file written.
-sleep 0.1
 TM send-keys Escape
 end=$((SECONDS + 30))
-while [ ! -s "$DIR/status" ] && ((SECONDS < end)); do sleep 0.05; done
-check "exit status 0" test "$(cat "$DIR/status" 2>/dev/null)" = 0
-check "dolm.cfg bytes" test "$(od -An -tx1 "$DIR/dolm.cfg" 2>/dev/null | tr -d ' \n')" = "0c0008001600584f"
-check "key file size" test "$(stat -c %s "$DIR/kanec22.rnd" 2>/dev/null)" = 3640
-check "no temporary files left" test -z "$(ls "$DIR" | grep -v -e '^dolm.cfg$' -e '^dolm.dat$' -e '^kanec22.rnd$' -e '^run.sh$' -e '^status$')"
+until [ -s "$D/status" ] || ((SECONDS > end)); do sleep 0.05; done
+check "exit status 0" test "$(cat "$D/status")" = 0
+check "dolm.cfg bytes" test "$(od -An -tx1 "$D/dolm.cfg" | tr -d ' \n')" = "0c0008001600584f"
+check "key file size" test "$(stat -c %s "$D/kanec22.rnd")" = 3640
+check "no other files" test "$(ls "$D" | tr '\n' ' ')" = "dolm.cfg dolm.dat kanec22.rnd status "
 check "terminal restored" test "$(TM display -p '#{alternate_on} #{mouse_any_flag} #{mouse_sgr_flag} #{keypad_flag} #{cursor_flag}')" = "0 0 0 0 1"
-
-echo "$PASSES passed, $FAILS failed"
-[ "$FAILS" -eq 0 ]
+echo "$FAILS failed"
+exit $((FAILS > 0))

@@ -1,6 +1,5 @@
-// Test entry for the game tests: the engine starts up once, as the program
-// does, inside a fresh temporary directory, since the program reads and
-// writes its settings, saved game and key files in the current directory.
+// The engine starts up once, as the program does, in a fresh temporary
+// directory, since the program reads and writes its files in the current one.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,10 +10,10 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  std::string dir = (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + std::string("/dolmXXXXXX");
+  const char* tmp = std::getenv("TMPDIR");
+  std::string dir = std::string(tmp ? tmp : "/tmp") + "/dolmXXXXXX";
   if (!mkdtemp(dir.data()) || chdir(dir.c_str()) != 0) return 2;
   MOZEKINIT();
   const int rc = RUN_ALL_TESTS();
-  if (chdir("/") != 0 || system(("rm -rf '" + dir + "'").c_str()) != 0) return rc ? rc : 3;
-  return rc;
+  return chdir("/") == 0 && system(("rm -rf '" + dir + "'").c_str()) == 0 ? rc : 3;
 }

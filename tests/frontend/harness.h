@@ -1,12 +1,9 @@
-// Shared set-up of the game tests: the program runs in-process on the screen
-// model, driven by a scripted console, in a fresh temporary directory.
+// The game program run in-process on the screen model, driven by a scripted
+// console, so that every check can read the screen, the engine and the files.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -16,36 +13,62 @@
 #include "screen.h"
 #include "script_input.h"
 
-// Everything a command could change: screen, window, cursor, game, settings.
+// Everything a command could change, to show that a refused one changed nothing.
 struct Snapshot {
-  Cell screen[SCRH][SCRW];
-  uint8_t win[4], cur[2];
-  uint16_t phc[576], pp[484], pt, sr, v0, h0, kz;
-  char pxo[3];
-  uint8_t phc0[484];
-  bool notp5;
+  std::string screen, game, cursor;
+  Snapshot() {
+    for (auto& row : SCREEN) {  // a blank's foreground is never seen
+      for (Cell c : row) screen += {char(c.ch), char(c.ch == ' ' ? c.attr & 0x70 : c.attr)};
+    }
+    auto add = [](std::string& s, const auto&... v) { (s.append((const char*)&v, sizeof v), ...); };
+    add(game, PHC, PP, PHC0, PT, NOTP5, SR, V0, H0, PXO);
+    add(cursor, KZ, WINL, WINT, WINR, WINB, CURX, CURY);
+  }
+  bool operator==(const Snapshot&) const = default;
 };
-Snapshot TAKE();                             // the state as it stands
-void EXPECTSAME(const Snapshot& a, const Snapshot& b);  // every field equal
-// Whether screen row r (1-based) looks the same in both: characters and
-// backgrounds everywhere, foregrounds where something is written.
-bool SAMEROW(const Snapshot& a, const Snapshot& b, int r);
+
+inline int CELL(int c, int r) { return r * SR + c; }
+inline std::string TEXT(int x, int y, int n) {
+  std::string s;
+  for (int i = 0; i < n; i++) s += char(SCREENCHAR(x + i, y));
+  return s;
+}
+// Board cell (c, r) shows glyph g in colours fg on bg.
+inline bool SHOWS(int c, int r, uint8_t g, int fg, int bg) {
+  const int x = 3 + c, y = 3 + r;
+  return SCREENCHAR(x, y) == g && SCREENFG(x, y) == fg && SCREENBG(x, y) == bg;
+}
+// Every board cell shows what the engine holds, a stone perhaps as a diamond.
+inline bool BOARDOK(std::string* why) {
+  for (int k = 0; k < SR * SR; k++) {
+    const int c = k % SR, r = k / SR, p = PHC[k];
+    if (c < 1 || r < 1 || c > SR - 2 || r > SR - 2) continue;
+    bool ok = p == 1 || p == 2 ? SHOWS(c, r, PXO[p], 15 - p, 0) || SHOWS(c, r, 4, 15 - p, 0)
+                               : SHOWS(c, r, p ? PHC0[k] : PR[k], 15, 6);
+    if (!ok) return *why = "cell " + std::to_string(c) + "," + std::to_string(r), false;
+  }
+  return true;
+}
 
 // A game started as the program starts it, with no settings file present.
-class Game : public testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
+struct Game : testing::Test {
   ScriptInput* in = nullptr;  // the script of the next Run
-  void Run();                                       // the command loop over the script, to its Esc
-  void Keys(std::initializer_list<uint16_t> codes);  // push codes and run them
-  void Cursor(int c, int r);  // right click on board cell (c, r): only the cursor moves
-  void Put(int c, int r, uint16_t key);  // cursor to (c, r), then a placing key (Enter, X, O)
+  void SetUp() override {
+    std::remove("dolm.cfg"), std::remove("dolm.dat");
+    SR = 22, V0 = 12, H0 = 8;  // as start-up leaves the engine, but for the pattern tables
+    INITDOLM(), CLEARDATA(), SCREENRESET(), InitMouse(), InitKeyboard();
+    CONSOLE = in = new ScriptInput();
+    DOLMSTART();
+  }
+  void TearDown() override { CONSOLE = nullptr, delete in; }
+  // The command loop over the script up to its closing Esc, then a fresh script.
+  void Run() { DOLMLOOP(), delete in, CONSOLE = in = new ScriptInput(); }
+  void Keys(const std::vector<uint16_t>& codes, int times = 1) {
+    for (int i = 0; i < times; i++) {
+      for (uint16_t c : codes) in->PushKey(c);
+    }
+    Run();
+  }
+  void Cursor(int c, int r) { in->PushClick(c + 2, r + 2, true), Run(); }  // a right click
+  void Put(int c, int r, uint16_t key) { in->PushClick(c + 2, r + 2, true), Keys({key}); }
 };
-
-int CELL(int c, int r);                  // index of board cell (c, r) on the board in force
-std::string TEXT(int x, int y, int n);   // n raw screen bytes from column x of row y
-bool BOARDOK(std::string* why);          // every board cell shows what the engine holds
-bool FIVEAT(uint16_t c);                 // a five or more of c's side runs through c, counted afresh
-std::vector<uint8_t> READBYTES(const char* name);              // a whole file, empty when missing
-void WRITEBYTES(const char* name, const std::vector<uint8_t>& b);  // create or replace a file
