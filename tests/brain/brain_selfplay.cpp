@@ -1,164 +1,99 @@
-// Self-play through real pipes: two pbrain-dolm processes play each other,
-// refereed by this driver, which checks every move and times every reply.
-//
-//   brain-selfplay BRAIN SIZE TURN_MS [GAMES] [MIN_REPLIES]
-//
-// Plays at least GAMES games (default 1) and goes on until MIN_REPLIES
-// replies were timed (default 0); the brains alternate in opening. Prints
-// the depths the brains reached and the slowest reply, and exits 1 on an
-// illegal move, a reply over TURN_MS, a game that ends without a five or a
-// full board, or a brain that misbehaves. The time-management figures come
-// from runs such as `brain-selfplay pbrain-dolm 20 1000 1 200`; with
-// SELFPLAY_LOG set, every search report of the brains is printed as well.
+// Self-play through real pipes: two pbrain-dolm processes play each other, refereed by this driver,
+// which checks every move and times every reply. `brain-selfplay BRAIN SIZE TURN_MS [MIN_MOVES]`
+// (TURN_MS 0: at once, untimed) plays until MIN_MOVES moves were made, one game by default, and
+// fails on any fault; `brain-selfplay pbrain-dolm 20 1000 200` gives the time figures.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "brain_process.h"
+constexpr int W = 22;  // row stride: the largest board and a frame of -1 around it
+static int N, board[W * W];
+static FILE *to[2], *from[2];  // the brains' standard input and output
 
-// The referee's board: 0 empty, otherwise the number (1 or 2) of the brain that played.
-static int SIZE;
-static int BOARD[20][20];
+// Sends LINE (if any) with CR LF, as managers do, and returns the next reply line.
+static std::string ask(int brain, const std::string& line) {
+  if (!line.empty()) std::fprintf(to[brain], "%s\r\n", line.c_str()), std::fflush(to[brain]);
+  char buf[512];
+  std::string reply = std::fgets(buf, sizeof buf, from[brain]) ? buf : "";
+  return reply.substr(0, reply.find_first_of("\r\n"));
+}
 
-// Whether the stone just played at (x, y) completes five or more in a row.
-static bool makes_five(int x, int y) {
-  static const int STEPS[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
-  int who = BOARD[y][x];
-  for (const auto& s : STEPS) {
-    int run = 1;
-    for (int sign = -1; sign <= 1; sign += 2)
-      for (int k = 1;; k++) {
-        int cx = x + sign * k * s[0], cy = y + sign * k * s[1];
-        if (cx < 0 || cy < 0 || cx >= SIZE || cy >= SIZE || BOARD[cy][cx] != who) break;
-        run++;
-      }
-    if (run >= 5) return true;
-  }
+// Reports a fault and fails; the brains end with the driver's pipes.
+static int fail(const std::string& what) { return std::fprintf(stderr, "%s\n", what.c_str()), 1; }
+
+// How many stones like the one at CELL follow it in direction D.
+static int line_from(int cell, int d) {
+  return board[cell + d] == board[cell] ? 1 + line_from(cell + d, d) : 0;
+}
+
+// Whether the stone at CELL completes five or more in a row.
+static bool makes_five(int cell) {
+  for (int d : {1, W - 1, W, W + 1})
+    if (line_from(cell, -d) + 1 + line_from(cell, d) >= 5) return true;
   return false;
 }
 
-// Figures gathered over all replies.
-static std::vector<int> depths;       // depth of each reply that searched a tree
-static std::vector<int> open_depths;  // the same, leaving out replies whose search found a forced five
-static int replies_timed = 0;
-static double slowest_ms = 0;
-static int over_limit = 0;
-
-// Sends COMMAND to BRAIN and reads its move, skipping MESSAGE lines; times
-// the reply. False (with a note on stderr) when the brain gives no move.
-static bool ask_move(BrainProcess& brain, const std::string& command, int turn_ms, int& x, int& y) {
-  auto sent = std::chrono::steady_clock::now();
-  if (!send_text(brain, command + "\r\n")) return false;
-  std::string line;
-  int depth = -1, score = 0;
-  for (;;) {
-    // Wait well past the limit, so a slow reply is measured rather than lost.
-    if (!read_reply(brain, line, turn_ms * 5 + 2000)) {
-      std::fprintf(stderr, "no reply to %s\n", command.c_str());
-      return false;
-    }
-    if (line.rfind("MESSAGE", 0) == 0) {
-      if (std::getenv("SELFPLAY_LOG")) std::printf("%s\n", line.c_str());
-      // "MESSAGE depth D ..."; a reply without a tree says "(no search)".
-      if (line.find("(no search)") == std::string::npos) std::sscanf(line.c_str(), "MESSAGE depth %d score %d", &depth, &score);
-      continue;
-    }
-    break;
-  }
-  double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent).count();
-  replies_timed++;
-  slowest_ms = std::max(slowest_ms, ms);
-  if (ms > turn_ms) {
-    over_limit++;
-    std::fprintf(stderr, "reply to %s took %.1f ms\n", command.c_str(), ms);
-  }
-  if (depth > 0) depths.push_back(depth);
-  // Scores within 400 of 32667 announce a five forced either way; the brain stops deepening there.
-  if (depth > 0 && score > -32267 && score < 32267) open_depths.push_back(depth);
-  char tail;
-  if (std::sscanf(line.c_str(), "%d,%d%c", &x, &y, &tail) != 2) {
-    std::fprintf(stderr, "reply to %s is not a move: %s\n", command.c_str(), line.c_str());
-    return false;
-  }
-  return true;
-}
-
-// Plays one game between the two brains, FIRST opening. Returns false on any fault.
-static bool play_game(BrainProcess* brains, int first, int turn_ms, int& moves) {
-  for (auto& row : BOARD)
-    for (int& c : row) c = 0;
-  int mover = first, x = -1, y = -1;
-  std::string command = "BEGIN";
-  for (moves = 0; moves < SIZE * SIZE; moves++) {
-    if (!ask_move(brains[mover], command, turn_ms, x, y)) return false;
-    if (x < 0 || y < 0 || x >= SIZE || y >= SIZE || BOARD[y][x] != 0) {
-      std::fprintf(stderr, "illegal move %d,%d\n", x, y);
-      return false;
-    }
-    BOARD[y][x] = mover + 1;
-    if (makes_five(x, y)) {
-      moves++;
-      std::printf("game over: brain %d made five after %d moves\n", mover + 1, moves);
-      return true;
-    }
-    command = "TURN " + std::to_string(x) + "," + std::to_string(y);
-    mover = 1 - mover;
-  }
-  std::printf("game over: the board is full\n");
-  return true;
-}
-
-// Sends COMMAND and expects EXPECTED as the reply.
-static bool expect(BrainProcess& brain, const std::string& command, const std::string& expected) {
-  std::string line;
-  if (!send_text(brain, command + "\r\n") || !read_reply(brain, line, 10000) || line != expected) {
-    std::fprintf(stderr, "%s: expected %s, got %s\n", command.c_str(), expected.c_str(), line.c_str());
-    return false;
-  }
-  return true;
-}
-
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: %s BRAIN SIZE TURN_MS [GAMES] [MIN_REPLIES]\n", argv[0]);
-    return 2;
+  if (argc < 4 || (N = std::atoi(argv[2])) < 5 || N > 20) return 2;
+  const int turn_ms = std::atoi(argv[3]), min_moves = argc > 4 ? std::atoi(argv[4]) : 1;
+  pid_t pids[2];
+  for (int b = 0; b < 2; b++) {
+    int in[2], out[2];  // close-on-exec: neither brain holds an end of the other's pipes
+    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) return 2;
+    if ((pids[b] = fork()) == 0) {
+      dup2(in[0], 0), dup2(out[1], 1);
+      execl(argv[1], argv[1], static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(in[0]), close(out[1]);
+    to[b] = fdopen(in[1], "w"), from[b] = fdopen(out[0], "r");
+    // The rest of an overlong line must be dropped, not read as more commands.
+    if (ask(b, std::string(10000, 'x')) != "UNKNOWN command not understood")
+      return fail("long line");
+    if (ask(b, "START " + std::to_string(N)) != "OK") return fail("START refused");
+    std::fprintf(to[b], "INFO timeout_turn %d\r\nINFO verbose 1\r\n", turn_ms);
   }
-  std::string path = argv[1];
-  SIZE = std::atoi(argv[2]);
-  int turn_ms = std::atoi(argv[3]);
-  int games = argc > 4 ? std::atoi(argv[4]) : 1;
-  int min_replies = argc > 5 ? std::atoi(argv[5]) : 0;
-  std::string dir = make_temp_dir();
-  BrainProcess brains[2];
-  bool ok = !dir.empty();
-  for (auto& b : brains) {
-    ok = ok && spawn_brain(b, path, dir) && expect(b, "START " + std::to_string(SIZE), "OK");
-    ok = ok && send_text(b, "INFO timeout_turn " + std::to_string(turn_ms) + "\r\nINFO verbose 1\r\n");
+  std::vector<int> depths;  // of the replies that searched a tree
+  double slowest_ms = 0;
+  int moves = 0, games = 0;
+  for (; moves < min_moves; games++) {
+    for (int i = 0; i < W * W; i++) board[i] = i % W && i % W <= N && i / W && i / W <= N ? 0 : -1;
+    std::string command = "BEGIN", line;
+    for (int b = games % 2, x, y, depth = 0, cell;; b ^= 1, depth = 0) {
+      const auto sent = std::chrono::steady_clock::now();
+      // "MESSAGE depth D ..." precedes the move; a reply without a tree says "(no search)".
+      for (line = ask(b, command); line.starts_with("MESSAGE"); line = ask(b, ""))
+        if (line.find("(no search)") == std::string::npos)
+          std::sscanf(line.c_str(), "MESSAGE depth %d", &depth);
+      const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - sent;
+      slowest_ms = std::max(slowest_ms, ms.count());
+      if (depth > 0) depths.push_back(depth);
+      char tail;
+      if ((turn_ms > 0 && ms.count() > turn_ms) ||
+          std::sscanf(line.c_str(), "%d,%d%c", &x, &y, &tail) != 2 || x < 0 || y < 0 || x >= N ||
+          y >= N || board[cell = (y + 1) * W + x + 1] != 0)
+        return fail(command + ": " + line + " after " + std::to_string(ms.count()) + " ms");
+      board[cell] = b + 1;
+      if (++moves, makes_five(cell) || std::count(board, board + W * W, 0) == 0) break;
+      command = "TURN " + line;
+    }
+    for (int b = 0; b < 2; b++)
+      if (ask(b, "RESTART") != "OK") return fail("RESTART refused");
   }
-  int played = 0;
-  while (ok && (played < games || replies_timed < min_replies)) {
-    int moves = 0;
-    ok = play_game(brains, played % 2, turn_ms, moves);
-    played++;
-    for (auto& b : brains) ok = ok && expect(b, "RESTART", "OK");
-  }
-  for (auto& b : brains) {
-    ok = ok && send_text(b, "END\r\n");
-    ok = finish_brain(b, 5000) == 0 && ok;
-  }
-  remove_temp_dir(dir);
-
-  std::printf("%dx%d at %d ms per reply: %d games, %d replies\n", SIZE, SIZE, turn_ms, played, replies_timed);
-  for (auto* list : {&depths, &open_depths}) {
-    if (list->empty()) continue;
-    std::sort(list->begin(), list->end());
-    std::printf("depth reached in %zu %s: median %d, min %d, max %d\n", list->size(),
-                list == &depths ? "searched replies" : "replies with the game still open", (*list)[(list->size() - 1) / 2],
-                list->front(), list->back());
-  }
-  std::printf("slowest reply %.1f ms, %d over the limit\n", slowest_ms, over_limit);
-  return ok && over_limit == 0 ? 0 : 1;
+  // One brain is ended by END, the other by the end of its input: both must exit cleanly.
+  std::fputs("END\r\n", to[0]);
+  for (int b = 0, status; b < 2; b++)
+    if (std::fclose(to[b]), waitpid(pids[b], &status, 0),
+        !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+      return fail("brain " + std::to_string(b + 1) + " did not exit cleanly");
+  std::sort(depths.begin(), depths.end());
+  std::printf(
+      "%dx%d at %d ms: %d games, %d moves, slowest reply %.1f ms, depth median %d, min %d\n", N, N,
+      turn_ms, games, moves, slowest_ms, depths.empty() ? 0 : depths[(depths.size() - 1) / 2],
+      depths.empty() ? 0 : depths.front());
 }

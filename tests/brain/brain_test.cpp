@@ -1,0 +1,228 @@
+// The brain in-process: transcripts (commands in, exact replies out), limits, random traffic.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+#include <sstream>
+
+#include "commands.h"
+#include "mozek.h"
+#include "position.h"
+#include "protocol.h"
+#include "settings.h"
+#include "think.h"
+
+using Lines = std::vector<std::string>;
+static Lines replies;  // drawn by the current run
+static bool quit;      // whether the last run ended the brain
+
+// Sends the '|'-separated LINES in order and returns the replies they drew.
+static Lines run(const std::string& lines) {
+  replies.clear();
+  quit = false;
+  std::istringstream in(lines);
+  for (std::string line; std::getline(in, line, '|');)
+    quit |= brain_line(line.c_str()) == LineOutcome::QUIT;
+  return replies;
+}
+
+// Everything the engine keeps about a position, to prove what a command did
+// to it; the five registers may be left out.
+static std::vector<uint32_t> snapshot(bool fives = true) {
+  std::vector<uint32_t> s(PHC, PHC + 576);
+  for (const uint16_t* table : {PSH, PSC, PS}) s.insert(s.end(), table, table + 484);
+  s.insert(s.end(), PP + 1, PP + 1 + PT);
+  s.insert(s.end(), {PT, SUMX, SUMO, fives ? X5 : 0, fives ? O5 : 0});
+  return s;
+}
+
+// Each test starts from a freshly started brain with no board.
+struct Brain : testing::Test {
+  void SetUp() override { brain_reset(); }
+};
+
+// Commands in any case and either line end: START takes square boards of 5..20, ABOUT is one line,
+// blank lines and INFO draw nothing (breadths outside 1..18 are ignored), END quits at once.
+TEST_F(Brain, SessionCommands) {
+  for (auto [line, side] : std::vector<std::pair<std::string, int>>{
+           {"START 5", 7}, {"START 20", 22}, {"RECTSTART 12,12", 14}, {"sTaRt 10\r\n", 12}})
+    EXPECT_TRUE(run(line) == Lines{"OK"} && SR == side) << line;
+  int end = -1;  // how far ABOUT's reply matched the form
+  std::sscanf(run("  about\n").at(0).c_str(),
+              R"(name="dolm", version="%*[^"]", author="%*[^"]", country="%*[^"]"%n)", &end);
+  EXPECT_TRUE(replies.size() == 1 && end == static_cast<int>(replies[0].size())) << replies[0];
+  run("|\r\n|   |InFo timeout_turn 5000\r\n|INFO timeout_match 100000|INFO time_left 9|"
+      "INFO max_memory 83886080|INFO game_type 1|INFO rule 0|INFO rule 2|INFO folder /x|"
+      "INFO evaluate 1,1|INFO nonsense|INFO|INFO breadth 5|INFO breadth 0|INFO breadth 19");
+  EXPECT_TRUE(replies.empty() && timeout_turn_ms == 5000 && V0 == 5);
+  EXPECT_EQ(run("START 15"), Lines{"OK"}) << "accepted rules and memory leave nothing to refuse";
+  EXPECT_TRUE(run("END").empty() && quit);
+  EXPECT_TRUE(run("BOARD|1,1,1|end\r\n").empty() && quit) << "even inside a BOARD block";
+}
+
+// X is the column and Y the row from the top left, both for the opponent's
+// stones and for our replies, which complete fives in opposite corners.
+TEST_F(Brain, CoordinatesAtTheCorners) {
+  run("START 15|INFO timeout_turn 0|TURN 14,0");
+  EXPECT_EQ(PHC[SR + 15], OPPONENT_STONE) << "top right";
+  run("turn 0,0\r\n|TURN 0,14");
+  EXPECT_TRUE(PHC[SR + 1] == OPPONENT_STONE && PHC[15 * SR + 1] == OPPONENT_STONE);
+  EXPECT_EQ(run("START 20|BOARD|1,0,1|2,0,1|3,0,1|4,0,1|5,0,2|9,9,2|DONE"), (Lines{"OK", "0,0"}));
+  EXPECT_EQ(PHC[SR + 1], OWN_STONE);
+  EXPECT_EQ(run("BOARD|19,15,1|19,16,1|19,17,1|19,18,1|19,14,2|9,9,2|DONE"), Lines{"19,19"});
+  EXPECT_EQ(PHC[20 * SR + 20], OWN_STONE);
+}
+
+// With (5,0) blocked, X's four can only be completed at (0,0): an obstacle
+// set after the stones would leave (5,0) in X's five register.
+TEST_F(Brain, BoardBlockSetsObstaclesFirstThenStonesInOrder) {
+  EXPECT_EQ(run("START 15|INFO timeout_turn 0|BOARD|4,0,2|2,0,2|3,0,2|1,0,2|5,0,3|DONE"),
+            (Lines{"OK", "0,0"}));
+  EXPECT_TRUE(PHC[cell_at(5, 0)] == OBSTACLE && PT == 5 && PP[1] == cell_at(4, 0) &&
+              PP[4] == cell_at(1, 0) && PP[5] == cell_at(0, 0));
+  // A board of obstacles only leaves no move; RESTART clears them too.
+  std::string full = "START 5|BOARD";
+  for (char x = '0'; x < '5'; x++)
+    for (char y = '0'; y < '5'; y++) full += {'|', x, ',', y, ',', '3'};
+  EXPECT_EQ(run(full + "|DONE|RESTART"), (Lines{"OK", "ERROR no empty cell left", "OK"}));
+  EXPECT_EQ(empty_cells(), 25);
+}
+
+// TAKEBACK, of the last stone or an earlier one, leaves the engine exactly
+// as if the stone had never been played, so the game goes on as before.
+TEST_F(Brain, BeginTakebackThenTurn) {
+  run("START 15|INFO timeout_turn 0");
+  const auto empty = snapshot();
+  EXPECT_EQ(run("BEGIN|TAKEBACK 7,7"), (Lines{"7,7", "OK"}));
+  const std::string reply = run("TURN 7,7").at(0);
+  EXPECT_EQ(run("TAKEBACK " + reply + "|TAKEBACK 7,7"), (Lines{"OK", "OK"}));
+  EXPECT_EQ(snapshot(), empty);
+  EXPECT_TRUE(run("TURN 7,7").size() == 1 && PT == 2 && PP[1] == cell_at(7, 7));
+  // An earlier stone: without (7,7) the block must set up the same engine.
+  run("TAKEBACK " + run("BOARD|6,6,3|7,7,2|7,8,1|8,8,2|9,9,1|DONE").at(0) + "|TAKEBACK 7,7");
+  const auto taken = snapshot();
+  run("TAKEBACK " + run("BOARD|6,6,3|7,8,1|8,8,2|9,9,1|DONE").at(0));
+  EXPECT_EQ(taken, snapshot());
+}
+
+// Every refusal must leave the position exactly as it was.
+TEST_F(Brain, RefusalsLeaveTheBoardAlone) {
+  for (const char* line : {"TURN 1,1", "BEGIN", "BOARD", "RESTART", "TAKEBACK 1,1"})
+    EXPECT_EQ(run(line), Lines{"ERROR no board yet, send START first"}) << line;
+  const std::string unknown = "UNKNOWN command not understood";
+  EXPECT_EQ(run("1,1,1|DONE"), (Lines{unknown, unknown})) << "a refused BOARD opens no block";
+  run("START 15|INFO timeout_turn 0|BOARD|7,7,2|8,8,1|3,3,3|DONE");
+  const auto before = snapshot();
+  // Each reply with the lines drawing it, in order: a pending rule or memory refusal answers the
+  // next non-INFO command once (later rows get their own), a refused BOARD block is read past.
+  const std::pair<std::string, std::vector<const char*>> rows[] = {
+      {"ERROR exactly-five rule not supported, only free-style",
+       {"INFO rule 1|INFO timeout_turn 0|START 15"}},
+      {"ERROR renju rule not supported, only free-style", {"INFO rule 4|ABOUT"}},
+      {"ERROR caro rule not supported, only free-style", {"INFO rule 8|TURN 1,1"}},
+      {"ERROR max_memory is below what the engine needs", {"INFO max_memory 9|BOARD|1,1,1|DONE"}},
+      {"ERROR move off the board",
+       {"TURN 15,0", "TURN 0,15", "TAKEBACK 15,15", "BOARD|15,1,1|DONE"}},
+      {"ERROR cell is occupied", {"TURN 7,7", "TURN 3,3", "BOARD|1,1,1|1,1,2|DONE"}},
+      {"ERROR malformed coordinates, expected X,Y",
+       {"TURN -1,0", "TURN 7", "TURN 7,7,1", "TURN a,b", "TURN", "TURN 1;1", "TURN 9999999999,1",
+        "TAKEBACK x"}},
+      {"ERROR no stone there", {"TAKEBACK 1,1", "TAKEBACK 3,3"}},
+      {"ERROR malformed board line, expected X,Y,F", {"BOARD|1,1,1|oops|DONE", "BOARD|1,1|DONE"}},
+      {"ERROR board field must be 1, 2 or 3", {"BOARD|1,1,4|DONE"}},
+      {"ERROR unsupported size, boards from 5 to 20 only",
+       {"START 4", "START 21", "RECTSTART 21,21"}},
+      {"ERROR malformed board size", {"START", "START 1x", "RECTSTART 9"}},
+      {"ERROR rectangular boards not supported", {"RECTSTART 15,16"}},
+      {unknown, {"FOO", "TURNX 1,1", "PLAY 1,1"}}};
+  for (const auto& [out, lines] : rows)
+    for (const char* in : lines) EXPECT_TRUE(run(in) == Lines{out} && snapshot() == before) << in;
+}
+
+// Each limit on a 20x20 middle game with threats for both sides. Whatever the limit, the move is
+// legal, the position kept, and the game's search settings (uninterrupted, depth 8) untouched.
+TEST_F(Brain, SearchLimits) {
+  run("TAKEBACK " + run("START 20|INFO timeout_turn 0|BOARD|9,9,1|10,10,2|10,9,1|8,9,2|11,11,1|"
+                        "9,10,2|8,8,1|11,8,2|12,10,1|7,10,2|10,11,1|9,12,2|DONE")
+                        .at(1));
+  const auto before = snapshot();
+  // INFO lines; depth played at least, at most; a deeper search stopped (1),
+  // not (0) or either (-1); time taken under ms.
+  const std::tuple<const char*, int, int, int, int> rows[] = {
+      {"INFO timeout_turn 0", 1, 1, 0, 100},      // at once
+      {"INFO timeout_turn 300", 2, 10, -1, 300},  // deepening while the clock allows
+      {"INFO timeout_match 600000|INFO time_left 3000", 1, 10, -1, 100},  // 1/30 of what is left
+      {"INFO timeout_match 3000", 1, 10, -1, 100},  // the match time while none was reported
+      {"INFO timeout_match 1|INFO time_left 0", 1, 1, 0, 100},  // nothing left
+      {"INFO max_depth 3", 3, 3, 0, 30000},
+      {"INFO max_depth 10|INFO timeout_turn 200", 1, 1, 1, 200},  // too deep for the time
+      {"INFO max_node 1000", 3, 3, 0, 30000},  // 12^3 > 1000: depth 3 capped, then no growth
+      {"INFO breadth 1", 1, 2, 0, 30000}};     // one line at every depth: nothing to deepen
+  for (auto [info, min_depth, max_depth, aborted, under_ms] : rows) {
+    reset_settings();
+    run(info);
+    const auto start = std::chrono::steady_clock::now();
+    const SearchReport r = choose_move();
+    const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(ms.count() < under_ms && r.searched && r.depth >= min_depth &&
+                r.depth <= max_depth && (aborted < 0 || r.aborted == (aborted == 1)) &&
+                r.cell != 0 && PHC[r.cell] == 0)
+        << info << ": depth " << r.depth << (r.aborted ? " stopped, " : ", ") << ms.count();
+    EXPECT_TRUE(snapshot() == before && SEARCHSTOP == nullptr && H0 == 8) << info;
+  }
+}
+
+// Random traffic, sound and garbled: every line draws at most one reply of a
+// known form, and the position always equals a fresh replay of its stones.
+TEST_F(Brain, RandomTrafficNeverBreaksTheBrainOrThePosition) {
+  std::mt19937 rng(2026);
+  auto pick = [&](size_t n) { return static_cast<int>(rng() % n); };
+  // '#' is a number, mostly on the board; '@' where a stone stands, often not the last one.
+  const std::string forms =
+      "TURN #,#|turn #,#|TURN #,#|TAKEBACK @|TAKEBACK #,#|BOARD|#,#,#|DONE|START #|RECTSTART #,#|"
+      "RESTART|BEGIN|ABOUT|INFO rule #|INFO max_memory #|INFO breadth #|TURN #|InFo time_left #|"
+      "PLAY #,#||x\x01\x7f\t#";
+  static Placement replay[484];
+  for (int i = 0; i < 20000; i++) {
+    const size_t from = forms.rfind('|', pick(forms.size())) + 1;
+    std::string line;
+    for (char c : forms.substr(from, forms.find('|', from) - from)) {
+      const int stone = PT > 0 ? PP[1 + pick(PT)] : 0, n = pick(24);
+      line += c == '@'   ? std::to_string(stone % SR - 1) + "," + std::to_string(stone / SR - 1)
+              : c != '#' ? std::string(1, c)
+              : n < 21   ? std::to_string(n)
+                         : std::vector<std::string>{"-1", "", "99999999999"}[n - 21];
+    }
+    line += std::vector<std::string>{"", "\n", "\r\n"}[pick(3)];
+    replies.clear();
+    ASSERT_EQ(brain_line(line.c_str()), LineOutcome::CONTINUE) << line;
+    timeout_turn_ms = 0;  // every search at depth 1 keeps the run quick
+    fixed_depth = 0;
+    ASSERT_LE(replies.size(), 1u) << line;
+    for (const std::string& r : replies)  // OK, ERROR ..., UNKNOWN ..., ABOUT's line or a move
+      ASSERT_TRUE(r == "OK" || r.starts_with("ERROR ") || r.starts_with("UNKNOWN ") ||
+                  r.starts_with("name=") || std::isdigit(r[0]))
+          << line << " -> " << r;
+    if (board_size == 0) continue;
+    // Only the five registers may differ from a replay, after a take-back.
+    int stones = 0, count = 0;
+    for (int c = 0; c < board_size * board_size; c++) {
+      const uint16_t cell = cell_at(c % board_size, c / board_size);
+      stones += PHC[cell] == OWN_STONE || PHC[cell] == OPPONENT_STONE;
+      if (PHC[cell] == OBSTACLE) replay[count++] = {cell, OBSTACLE};
+    }
+    ASSERT_EQ(stones, PT) << line;
+    for (int k = 1; k <= PT; k++) replay[count++] = {PP[k], PHC[PP[k]]};
+    const auto now = snapshot(false);
+    set_position(replay, count);
+    ASSERT_EQ(now, snapshot(false)) << "after line " << i << ": " << line;
+  }
+}
+
+// The engine starts once, as in the brain.
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  brain_start();
+  set_reply_sink([](const char* line) { replies.emplace_back(line); });
+  return RUN_ALL_TESTS();
+}
