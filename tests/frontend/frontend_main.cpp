@@ -1,19 +1,16 @@
-// The engine starts up once, as the program does, in a fresh temporary
-// directory, since the program reads and writes its files in the current one.
+// The engine starts once, as in the program, in a fresh directory: the game writes files in it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <string>
+#include <filesystem>
 
 #include "mozek.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  const char* tmp = std::getenv("TMPDIR");
-  std::string dir = std::string(tmp ? tmp : "/tmp") + "/dolmXXXXXX";
+  std::string dir = std::filesystem::temp_directory_path() / "dolmXXXXXX";
   if (!mkdtemp(dir.data()) || chdir(dir.c_str()) != 0) return 2;
   MOZEKINIT();
   const int rc = RUN_ALL_TESTS();
-  return chdir("/") == 0 && system(("rm -rf '" + dir + "'").c_str()) == 0 ? rc : 3;
+  return chdir("/") == 0 && std::filesystem::remove_all(dir) ? rc : 3;
 }

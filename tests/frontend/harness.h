@@ -38,16 +38,17 @@ inline bool SHOWS(int c, int r, uint8_t g, int fg, int bg) {
   const int x = 3 + c, y = 3 + r;
   return SCREENCHAR(x, y) == g && SCREENFG(x, y) == fg && SCREENBG(x, y) == bg;
 }
-// Every board cell shows what the engine holds, a stone perhaps as a diamond.
-inline bool BOARDOK(std::string* why) {
+// The first board cell that does not show what the engine holds (a stone may
+// show as a diamond), or "" when every one does.
+inline std::string BADCELL() {
   for (int k = 0; k < SR * SR; k++) {
     const int c = k % SR, r = k / SR, p = PHC[k];
     if (c < 1 || r < 1 || c > SR - 2 || r > SR - 2) continue;
-    bool ok = p == 1 || p == 2 ? SHOWS(c, r, PXO[p], 15 - p, 0) || SHOWS(c, r, 4, 15 - p, 0)
-                               : SHOWS(c, r, p ? PHC0[k] : PR[k], 15, 6);
-    if (!ok) return *why = "cell " + std::to_string(c) + "," + std::to_string(r), false;
+    if (p == 1 || p == 2 ? !SHOWS(c, r, PXO[p], 15 - p, 0) && !SHOWS(c, r, 4, 15 - p, 0)
+                         : !SHOWS(c, r, p ? PHC0[k] : PR[k], 15, 6))
+      return std::to_string(c) + "," + std::to_string(r);
   }
-  return true;
+  return "";
 }
 
 // A game started as the program starts it, with no settings file present.
@@ -57,16 +58,13 @@ struct Game : testing::Test {
     std::remove("dolm.cfg"), std::remove("dolm.dat");
     SR = 22, V0 = 12, H0 = 8;  // as start-up leaves the engine, but for the pattern tables
     INITDOLM(), CLEARDATA(), SCREENRESET(), InitMouse(), InitKeyboard();
-    CONSOLE = in = new ScriptInput();
-    DOLMSTART();
+    CONSOLE = in = new ScriptInput(), DOLMSTART();
   }
   void TearDown() override { CONSOLE = nullptr, delete in; }
   // The command loop over the script up to its closing Esc, then a fresh script.
   void Run() { DOLMLOOP(), delete in, CONSOLE = in = new ScriptInput(); }
   void Keys(const std::vector<uint16_t>& codes, int times = 1) {
-    for (int i = 0; i < times; i++) {
-      for (uint16_t c : codes) in->PushKey(c);
-    }
+    for (int i = 0; i < times * int(codes.size()); i++) in->PushKey(codes[i % codes.size()]);
     Run();
   }
   void Cursor(int c, int r) { in->PushClick(c + 2, r + 2, true), Run(); }  // a right click
