@@ -1,76 +1,40 @@
-// Helpers for the candidate and search tests: positions built from readable
-// coordinates, and a snapshot of every table a search must leave untouched.
+// Positions from readable coordinates, and the state a search must restore.
 #pragma once
 
-#include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
-#include "mozek.h"
+#include "../engine/board_helpers.h"
 
-extern uint64_t ALLOCATIONS;  // heap allocations made by this test program so far
+// A fresh board at the game's skill, no fixed reply to the first stone, no stop check.
+inline void NEWGAME(int sr) { NEWBOARD(sr), V0 = 12, H0 = 8, ROOTDRAW = -1, SEARCHSTOP = nullptr; }
 
-// Index of playable cell (x, y), both 1-based as the cursor shows them.
-inline uint16_t CELL(int x, int y) { return uint16_t(y * SR + x); }
+// As the game places a stone: out of the five registers first.
+inline void PLAY(uint16_t cell, char side) { KZ = cell, X5O5(), side == 'X' ? GOX() : GOO(); }
 
-// A fresh empty board of side sr, with the default skill.
-inline void NEWBOARD(int sr) {
-  SR = uint16_t(sr);
-  INITDOLM();
-  CLEARDATA();
-  V0 = 12;
-  H0 = 8;
-  ROOTDRAW = -1;
-  SEARCHSTOP = nullptr;
+// Stones given as "column,row ...", played alternately from the given side.
+inline void PLAYALL(const char* moves, char side = 'X') {
+  for (int x, y, n; std::sscanf(moves, "%d,%d%n", &x, &y, &n) == 2; moves += n)
+    PLAY(CELL(x, y), side), side = side == 'X' ? 'O' : 'X';
 }
 
-// Places a stone the way the game does: withdraw the cell from the five
-// registers, then play it.
-inline void PLAY(int x, int y, char side) {
-  KZ = CELL(x, y);
-  X5O5();
-  if (side == 'X')
-    GOX();
-  else
-    GOO();
-}
+inline std::string AT(int c) { return std::to_string(c % SR) + "," + std::to_string(c / SR); }
 
-// Stones given as {x, y} pairs, played alternately from X.
-inline void PLAYALL(std::initializer_list<std::pair<int, int>> cells) {
-  char side = 'X';
-  for (auto [x, y] : cells) {
-    PLAY(x, y, side);
-    side = side == 'X' ? 'O' : 'X';
-  }
-}
-
-// The game's call of the search.
 inline int16_t COMPUTERMOVE() { return MYSLIO0(VSTUP, INTANAEN(V0, H0), -32667, 32667); }
 
-// Everything the search must restore: cell contents, values, sums, the
-// record, and each line's stack pointer with every frame at or below it
-// (frames above a pointer are scratch space the search may overwrite).
-struct POSITIONSTATE {
-  std::vector<uint16_t> phc, psh, psc, ps, pp, stacks;
-  uint32_t sumx, sumo;
-  uint16_t pt;
-  bool operator==(const POSITIONSTATE&) const = default;
-};
-
-inline POSITIONSTATE TAKESTATE() {
-  POSITIONSTATE s{std::vector<uint16_t>(PHC, PHC + 576), std::vector<uint16_t>(PSH, PSH + 484),
-                  std::vector<uint16_t>(PSC, PSC + 484), std::vector<uint16_t>(PS, PS + 484),
-                  std::vector<uint16_t>(PP + 1, PP + 1 + PT), {}, SUMX, SUMO, PT};
-  for (int c = SR + 1; c <= SRXSR_SR_2; c++) {
-    if (PHC[c] == 3 && (c % SR == 0 || c % SR == SR - 1)) continue;
-    for (int d = 0; d < 4; d++) {
-      int br = DBS[c][d];
-      int m = int((MEZEZ[c] >> (8 * d)) & 255) + int((MEZEK[c] >> (8 * d)) & 255) + 1;
-      s.stacks.push_back(BSX[br]);
-      for (int i = br + 1; i < BSX[br] + m; i++) {
-        s.stacks.push_back(BSX[i]);
-        s.stacks.push_back(BSO[i]);
-      }
+// Cells, values, sums, the record, and each line's stack pointer with the
+// frames at or below it (frames above a pointer are scratch the search may reuse).
+inline std::vector<uint32_t> TAKESTATE() {
+  std::vector<uint32_t> s(PHC, PHC + 576);
+  for (const uint16_t* t : {PSH, PSC, PS}) s.insert(s.end(), t, t + 484);
+  s.insert(s.end(), {SUMX, SUMO, PT});
+  s.insert(s.end(), PP + 1, PP + 1 + PT);
+  for (int c = SR + 1; c <= SRXSR_SR_2; c++)
+    for (int d = 0; d < 4 && c % SR != 0 && c % SR != SR - 1; d++) {
+      const int br = DBS[c][d], m = (MEZEZ[c] >> 8 * d & 255) + (MEZEK[c] >> 8 * d & 255) + 1;
+      s.push_back(BSX[br]);
+      for (int i = br + 1; i < BSX[br] + m; i++) s.insert(s.end(), {BSX[i], BSO[i]});
     }
-  }
   return s;
 }

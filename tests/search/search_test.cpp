@@ -1,158 +1,179 @@
-// The root's paths and the search's tactics at the game's skill.
+// The root's paths, tactics, rules where a plain reading misbehaves, random games.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
+#include <tuple>
 
 #include "search_helpers.h"
 
-namespace {
+extern uint64_t ALLOCATIONS;  // heap allocations so far (allocations.cpp)
 
-TEST(Root, EmptyBoardTakesTheEmptiestCell) {
-  NEWBOARD(13);
-  uint64_t nodes = NODES;
-  EXPECT_EQ(COMPUTERMOVE(), 1);
-  EXPECT_EQ(KZ, CELL(6, 6));
-  EXPECT_EQ(NODES, nodes);
+// Paths that decide unsearched: the emptiest cell, O's five, a block of X's
+// four (the newest cell of an open one), O's win by the filter, no move at all.
+TEST(Root, ShortcutsSearchNothing) {
+  const std::tuple<int, const char*, int16_t, std::set<std::string>> rows[] = {
+      {13, "", 1, {"6,6"}},
+      {22, "10,10 10,11 11,10 11,11 12,10 12,11 9,12 13,11 8,8", 32667, {"9,11", "14,11"}},
+      {22, "10,10 9,9 11,10 5,5 12,10 6,6 13,10", -32667, {"14,10"}},
+      {22, "10,10 9,10 11,10 9,9 12,10 8,8 13,10", -32667, {"14,10"}},
+      {22, "10,10 10,12 11,10 11,12 12,10 12,12 15,15", 32665, {"9,12", "13,12"}},
+      // Full, nobody has five (rows XXOOX / OOXXO): KZ is left as it was.
+      {7, "1,1 3,1 2,1 4,1 5,1 1,2 3,2 2,2 4,2 5,2 1,3 3,3 2,3 4,3 5,3 1,4 3,4 2,4 4,4 5,4 1,5 3,5 "
+          "2,5 4,5 5,5", 0, {"5,5"}}};
+  for (const auto& [sr, moves, score, cells] : rows) {
+    NEWGAME(sr);
+    PLAYALL(moves);
+    const uint64_t nodes = NODES;
+    EXPECT_EQ(COMPUTERMOVE(), score) << moves;
+    EXPECT_EQ(cells.count(AT(KZ)), 1u) << moves << ": " << AT(KZ);
+    EXPECT_EQ(NODES, nodes);
+  }
 }
 
-TEST(Root, FullBoardHasNoMove) {
-  NEWBOARD(7);
-  // Rows alternate XXOOX / OOXXO: full, and nobody has five.
-  for (int y = 1; y <= 5; y++)
-    for (int x = 1; x <= 5; x++) {
-      bool odd = y % 2 == 1;
-      char side = (x <= 2 || x == 5) == odd ? 'X' : 'O';
-      PLAY(x, y, side);
-    }
-  KZ = CELL(3, 3);
-  EXPECT_EQ(COMPUTERMOVE(), 0);
-  EXPECT_EQ(KZ, CELL(3, 3));
-}
-
-TEST(Root, ReplyToTheFirstStoneIsOneOfTheBestEight) {
-  NEWBOARD(22);
-  PLAY(10, 10, 'X');
+// The reply to the first stone is one of the best eight, chosen by the fixed
+// index when given, otherwise by the engine's generator alone.
+TEST(Root, ReplyToTheFirstStone) {
+  NEWGAME(22);
+  PLAY(CELL(10, 10), 'X');
   TYPOSM best;
   ASSERT_EQ(BESTR(8, best, PS), 8);
-  std::set<uint16_t> allowed(best + 1, best + 9), seen;
-  for (int draw = 0; draw < 8; draw++) {
-    ROOTDRAW = draw;
-    ASSERT_EQ(COMPUTERMOVE(), -32667);  // the alpha passed in: nothing was searched
-    EXPECT_EQ(KZ, best[draw + 1]);
-  }
-  ROOTDRAW = -1;
-  uint64_t nodes = NODES;
-  for (uint64_t seed = 0; seed < 200; seed++) {
-    RANDSEED(seed);
-    ASSERT_EQ(COMPUTERMOVE(), -32667);
-    uint16_t first = KZ;
-    RANDSEED(seed);
-    COMPUTERMOVE();
-    EXPECT_EQ(KZ, first);  // the engine's generator decides, nothing else
-    EXPECT_TRUE(allowed.count(KZ));
-    seen.insert(KZ);
-  }
-  EXPECT_EQ(seen.size(), 8u);
-  EXPECT_EQ(NODES, nodes);
+  std::vector<uint16_t> runs[3];
+  for (ROOTDRAW = 0; ROOTDRAW < 8; ROOTDRAW++) COMPUTERMOVE(), runs[0].push_back(KZ);
+  EXPECT_EQ(runs[0], std::vector<uint16_t>(best + 1, best + 9));
+  for (ROOTDRAW = -1; auto* run : {&runs[1], &runs[2]})
+    for (uint64_t seed = 0; seed < 200; seed++) RANDSEED(seed), COMPUTERMOVE(), run->push_back(KZ);
+  EXPECT_EQ(runs[1], runs[2]);
+  EXPECT_EQ(std::set<uint16_t>(runs[1].begin(), runs[1].end()), std::set<uint16_t>(best + 1, best + 9));
 }
 
-TEST(Root, OCompletesFive) {
-  NEWBOARD(22);
-  PLAYALL({{10, 10}, {10, 11}, {11, 10}, {11, 11}, {12, 10}, {12, 11}, {9, 12}, {13, 11}, {8, 8}});
-  uint16_t five = uint16_t(O5 & 0xFFFF);
-  ASSERT_NE(five, 0);
-  EXPECT_EQ(COMPUTERMOVE(), 32667);
-  EXPECT_EQ(KZ, five);
-}
-
-TEST(Root, BlocksXsFourWithoutSearching) {
-  NEWBOARD(22);
-  // X's four from (10,10) to (13,10), open at both ends: the newest cell is taken.
-  PLAYALL({{10, 10}, {9, 9}, {11, 10}, {5, 5}, {12, 10}, {6, 6}, {13, 10}});
-  ASSERT_EQ(X5, (uint32_t(CELL(9, 10)) << 16) | CELL(14, 10));
-  uint64_t nodes = NODES;
-  EXPECT_EQ(COMPUTERMOVE(), -32667);
-  EXPECT_EQ(KZ, CELL(14, 10));
-  EXPECT_EQ(NODES, nodes);
-  // Blocked at one end: the single cell that is left.
-  NEWBOARD(22);
-  PLAYALL({{10, 10}, {9, 10}, {11, 10}, {9, 9}, {12, 10}, {8, 8}, {13, 10}});
-  COMPUTERMOVE();
-  EXPECT_EQ(KZ, CELL(14, 10));
-}
-
-TEST(Root, OpenFourWinsThroughTheFilter) {
-  NEWBOARD(22);
-  // Both have an open three; O to move makes an open four and needs no search.
-  PLAYALL({{10, 10}, {10, 12}, {11, 10}, {11, 12}, {12, 10}, {12, 12}, {15, 15}});
-  uint64_t nodes = NODES;
-  EXPECT_EQ(COMPUTERMOVE(), VSTUP - 2);
-  EXPECT_TRUE(KZ == CELL(9, 12) || KZ == CELL(13, 12));
-  EXPECT_GE(PSC[KZ], 514);
-  EXPECT_EQ(NODES, nodes);
-}
-
+// (14,11) makes a four on row 11 and an open three on column 14 at once.
 TEST(Tactics, FourThreeWins) {
-  NEWBOARD(22);
-  // O's closed three on row 11 and pair on column 14 meet at (14,11): a four
-  // and an open three at once. X blocks the four, O's open four follows.
-  PLAYALL({{10, 11}, {11, 11}, {5, 15}, {12, 11}, {17, 4}, {13, 11}, {3, 3}, {14, 9}, {18, 18}, {14, 10}, {2, 17}});
-  int16_t score = COMPUTERMOVE();
-  EXPECT_EQ(KZ, CELL(14, 11));
-  EXPECT_GE(score, VSTUP - 6);  // five within O's third stone
+  NEWGAME(22);
+  PLAYALL("10,11 11,11 5,15 12,11 17,4 13,11 3,3 14,9 18,18 14,10 2,17");
+  EXPECT_GE(COMPUTERMOVE(), VSTUP - 6);
+  EXPECT_EQ(AT(KZ), "14,11");
 }
 
-TEST(Tactics, AnswersAnOpenThree) {
-  NEWBOARD(22);
-  PLAYALL({{8, 10}, {9, 12}, {10, 10}, {12, 12}, {11, 10}});  // X . X X, open
-  COMPUTERMOVE();
-  EXPECT_TRUE(KZ == CELL(9, 10) || KZ == CELL(7, 10) || KZ == CELL(12, 10)) << KZ % SR << "," << KZ / SR;
-}
-
-TEST(Root, EqualScoresKeepTheEarlierCandidate) {
-  // Mirror-symmetric about column 6, so mirrored candidates score alike.
-  NEWBOARD(13);
-  PLAYALL({{6, 6}, {6, 3}, {6, 9}});
-  TYPOSM T;
-  uint16_t n = BESTR(V0, T, PS);
-  ASSERT_FALSE(FILTR(n, T, PSC, PSH));
-  // With a budget of 2 every child is a leaf: score each one by hand.
-  int16_t best = -32667;
-  uint16_t first = 0;
-  int ties = 0;
-  for (uint16_t p = 1; p <= n; p++) {
-    KZ = T[p];
-    GOO();
-    int16_t v = MYSLIX(uint16_t(VSTUP - 1), 2 / n, -32667, 32667);
-    BKSP();
-    if (v > best) {
-      best = v;
-      first = T[p];
-      ties = 0;
-    } else if (v == best) {
-      ties++;
-    }
+// A loop stops only right after a child raised the working bound: a window
+// empty, or A + 4 >= D (X: D <= 4 - B), from the start still searches every
+// child, while a first child that closes an open window ends the loop. A root
+// that scored nothing above its alpha plays its first candidate.
+TEST(Decisions, LoopStopsOnlyAfterTheBoundImproves) {
+  NEWGAME(13);
+  PLAYALL("6,6 6,3 6,9");  // quiet, and mirrored about column 6 so children tie
+  TYPOSM T, U;
+  uint16_t no = BESTR(V0, T, PS), nx = BESTR(V0, U, PS);
+  ASSERT_TRUE(!FILTR(no, T, PSC, PSH) && !FILTR(nx, U, PSH, PSC) && no >= 3 && nx >= 3);
+  // Node (O, X or root R), D, A, B, score (0: any), children searched (at a budget of 2, leaves).
+  const std::tuple<char, uint16_t, int16_t, int16_t, int16_t, uint64_t> rows[] = {
+      {'O', VSTUP, 20000, 10000, 20000, no}, {'X', VSTUP, -10000, -20000, -20000, nx},
+      {'O', VSTUP, -32667, -20000, 0, 1},    {'X', VSTUP, 20000, 32667, 0, 1},
+      {'O', 20003, 20000, 32667, 20000, no}, {'X', 20003, -32667, -20000, -20000, nx},
+      {'R', VSTUP, 20000, 10000, 20000, no}, {'R', VSTUP, 30000, 32667, 30000, no}};
+  for (const auto& [node, d, a, b, score, children] : rows) {
+    const uint64_t n0 = NODES;
+    const int v = (node == 'X' ? MYSLIX : node == 'O' ? MYSLIO : MYSLIO0)(d, 2, a, b);
+    EXPECT_TRUE(score == 0 || v == score) << node << " " << a << " " << b << ": " << v;
+    EXPECT_EQ(NODES - n0, children) << node << " " << a << " " << b;
+    EXPECT_TRUE(node != 'R' || KZ == T[1]) << AT(KZ);
   }
-  ASSERT_GT(ties, 0) << "the position should give equal best scores";
-  EXPECT_EQ(MYSLIO0(VSTUP, 2, -32667, 32667), best);
-  EXPECT_EQ(KZ, first);
+  // With the full window the root keeps the first of equal best children.
+  std::vector<int> leaves;
+  for (int p = 1; p <= no; p++)
+    KZ = T[p], GOO(), leaves.push_back(MYSLIX(VSTUP - 1, 0, -32667, 32667)), BKSP();
+  const auto best = std::max_element(leaves.begin(), leaves.end());
+  ASSERT_GT(std::count(leaves.begin(), leaves.end(), *best), 1);
+  EXPECT_EQ(MYSLIO0(VSTUP, 2, -32667, 32667), *best);
+  EXPECT_EQ(KZ, T[1 + (best - leaves.begin())]);
 }
 
-TEST(Search, AllocatesNothing) {
-  NEWBOARD(22);
-  PLAYALL({{10, 10}, {11, 11}, {10, 11}, {10, 12}, {11, 10}});
-  V0 = 10;
-  H0 = 5;
-  uint64_t before = ALLOCATIONS, n0 = NODES;
-  COMPUTERMOVE();
-  NEWBOARD(7);
-  COMPUTERMOVE();
-  PLAY(3, 3, 'X');
-  COMPUTERMOVE();
-  PLAY(3, 4, 'O');
-  COMPUTERMOVE();
-  EXPECT_EQ(ALLOCATIONS, before);
-  EXPECT_GT(NODES - n0, 10000u);  // real searches, not only the root's shortcuts
+// One cell named twice in a five register (it completes five on two lines) is
+// one threat: emptied before the reply, or the reply would still see a five.
+// Two cells are a loss one ply on, unsearched. A forced reply costs no
+// budget: it is made with 1 left, and with 2 its child still expands.
+TEST(Decisions, FiveRegisters) {
+  const char* twice = "6,10 5,10 7,10 10,5 8,10 15,15 9,10 17,15 10,6 3,18 10,7 18,3 10,8 1,20 10,9";
+  const char* open = "10,10 9,9 11,10 5,5 12,10 6,6 13,10";
+  const char* closed = "10,10 9,10 11,10 9,9 12,10 8,8 13,10";
+  // Position and its first side, budget, score range, nodes (-1: several), cell taken back last.
+  const std::tuple<const char*, char, uint64_t, int, int, int, const char*> rows[] = {
+      {twice, 'X', 1, -30000, 30000, 1, "10,10"}, {twice, 'O', 1, -30000, 30000, 1, "10,10"},
+      {open, 'X', 100, -32666, -32666, 0, ""},    {open, 'O', 100, 32666, 32666, 0, ""},
+      {closed, 'X', 1, -30000, 30000, 1, "14,10"}, {closed, 'X', 2, -30000, 30000, -1, "14,10"}};
+  for (const auto& [moves, first, k, lo, hi, nodes, last] : rows) {
+    NEWGAME(22);
+    PLAYALL(moves, first);
+    const uint64_t n0 = NODES;
+    const int v = (first == 'X' ? MYSLIO : MYSLIX)(VSTUP, k, -32667, 32667);
+    EXPECT_TRUE(v >= lo && v <= hi) << moves << ": " << v;
+    EXPECT_TRUE(nodes < 0 ? NODES - n0 > 1 : NODES - n0 == uint64_t(nodes)) << moves;
+    EXPECT_TRUE(!*last || AT(KZ) == last) << moves << ": " << AT(KZ);
+  }
 }
 
-}  // namespace
+// Sums stay exact past 16 bits (249 after the first centre stone), and a score
+// read from a sum saturates at 32167, below every win: with open threes of one
+// side (no four anywhere), a leaf with the other side to move scores that sum.
+TEST(Decisions, SumsAreExactAndScoresSaturate) {
+  NEWGAME(22);
+  PLAY(CELL(10, 10), 'X');
+  EXPECT_TRUE(SUMX == 249 && SUMO == 1);
+  EXPECT_EQ(MYSLIO(VSTUP - 1, 1, -32667, 32667), -249);  // a quiet leaf: the larger sum
+  for (char side : {'O', 'X'}) {
+    NEWGAME(22);
+    for (int y = 2; y <= 20; y += 3)
+      for (int x : {2, 3, 4, 9, 10, 11, 16, 17, 18}) PLAY(CELL(x, y), side);
+    EXPECT_EQ((side == 'O' ? MYSLIX : MYSLIO)(VSTUP, 1, -32667, 32667), side == 'O' ? 32167 : -32167);
+  }
+}
+
+// Both sides play among the best cells in turn, on any size, some with obstacles.
+static bool RANDOMGAME(std::mt19937& rng) {
+  static const int SIZES[] = {7, 8, 13, 20, 22};
+  NEWGAME(SIZES[rng() % 5]);
+  const int n = SR - 2, plies = 4 + int(rng() % std::min(28, n * n / 2));
+  auto ANY = [&] { return CELL(1 + int(rng() % n), 1 + int(rng() % n)); };
+  for (int k = rng() % 3 ? 0 : int(rng() % 6); k > 0; k--) PHC[ANY()] = 3;
+  TYPOSM T = {0, ANY()};
+  for (uint16_t p = 0, count = 1; p < plies && count > 0; p++, count = BESTR(10, T, PS)) {
+    const uint16_t c = T[1 + rng() % count];
+    // Never on an obstacle, nor a stone that completes five: that ends a game.
+    if (PHC[c] != 0 || (p % 2 ? PSC[c] : PSH[c]) >= 4099) break;
+    PLAY(c, p % 2 ? 'O' : 'X');
+  }
+  return PT > 1;
+}
+
+// A hundred middle games at small skills (quick under the sanitizers): a search
+// plays a free cell, allocates nothing and restores every table. A stop check
+// asked every 4096 nodes changes nothing until it says yes; then the search
+// unwinds at once, every stone taken back.
+TEST(RandomGames, SearchesRestoreEveryTableAndStopCleanly) {
+  static int STOPCALLS, STOPAFTER;  // calls of the stop check so far; the one that says yes
+  std::mt19937 rng(2024);
+  int aborted = 0;
+  for (int searched = 0; searched < 100; searched++) {
+    while (!RANDOMGAME(rng)) continue;
+    V0 = uint16_t(4 + rng() % 9), H0 = uint16_t(2 + rng() % 4);
+    const std::vector<uint32_t> before = TAKESTATE();
+    uint64_t n0 = NODES, allocs = ALLOCATIONS;
+    const int16_t score = COMPUTERMOVE();
+    const uint64_t nodes = NODES - n0, move = KZ;
+    ASSERT_TRUE(ALLOCATIONS == allocs && (!score || (KZ > SR && KZ <= SRXSR_SR_2 && !PHC[KZ])));
+    ASSERT_TRUE(TAKESTATE() == before) << searched;
+
+    SEARCHSTOP = [] { return ++STOPCALLS >= STOPAFTER; };
+    STOPCALLS = 0, STOPAFTER = 1 << 30, n0 = NODES;
+    EXPECT_EQ(COMPUTERMOVE(), score);
+    EXPECT_TRUE(KZ == move && NODES - n0 == nodes && !SEARCHABORTED) << searched;
+    EXPECT_EQ(uint64_t(STOPCALLS), (n0 + nodes) / 4096 - n0 / 4096);
+    STOPCALLS = 0, STOPAFTER = 1, n0 = NODES;
+    COMPUTERMOVE();
+    ASSERT_TRUE(TAKESTATE() == before) << searched;
+    EXPECT_EQ(SEARCHABORTED, STOPCALLS > 0);
+    EXPECT_LT(NODES - n0, 4096u + 2 * PT);
+    aborted += STOPCALLS > 0;
+  }
+  EXPECT_GT(aborted, 0);  // some searches were long enough to be stopped
+}
