@@ -15,7 +15,7 @@ build: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 
 run: build
-	@if [ -x $(BUILD)/frontend/dolm ]; then $(BUILD)/frontend/dolm; else $(BUILD)/bench/dolm-bench bench/positions.txt; fi
+	$(BUILD)/frontend/dolm
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure
