@@ -1,8 +1,6 @@
 // The line-pattern value tables DYH (side X) and DYC (side O).
 #include "patterns.h"
 
-#include <sys/mman.h>
-
 #include "mozek.h"
 
 namespace {
@@ -127,9 +125,6 @@ int CLASSOF(CELLAT cellat) {
 }  // namespace
 
 void INITDYNAMO() {
-  // Placement reads the tables at random; huge pages spare it most TLB misses.
-  madvise(DYH, sizeof DYH, MADV_HUGEPAGE);
-  madvise(DYC, sizeof DYC, MADV_HUGEPAGE);
   for (uint32_t half = 0; half < 1024; half++) {
     // Left half: distance d at bits 2(d-1); right half: distance d at bits 2(5-d).
     const int lc = CLASSOF([&](int d) { return int(half >> (2 * (d - 1))) & 3; });

@@ -17,9 +17,7 @@ uint16_t KZ;
 uint16_t PSH[484], PSC[484], PS[484];
 uint32_t SUMX = 1, SUMO = 1;
 uint32_t X5, O5;
-// Aligned to 2 MiB so the kernel can back them with huge pages (see INITDYNAMO).
-alignas(2097152) uint16_t DYH[4194304];
-alignas(2097152) uint16_t DYC[4194304];
+uint16_t DYH[4194304], DYC[4194304];
 HALFCLASS HALF[1024];
 uint16_t DYCLASS[63 * 64];
 uint32_t PIDX[461], PKEY[461];
