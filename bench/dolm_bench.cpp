@@ -118,7 +118,8 @@ Position parseLine(const std::string& file, int lineNo, const std::string& text)
       std::vector<std::string> vh = split(value, '/');
       long v = vh.size() == 2 ? number(vh[0], 1, 18) : -1;
       long h = vh.size() == 2 ? number(vh[1], 1, 10) : -1;
-      if (v < 0 || h < 0) reject(file, lineNo, "skill=" + value + " is not breadth/depth in 1..18/1..10");
+      if (v < 0 || h < 0)
+        reject(file, lineNo, "skill=" + value + " is not breadth/depth in 1..18/1..10");
       pos.v0 = uint16_t(v);
       pos.h0 = uint16_t(h);
     } else if (name == "draw") {
@@ -142,10 +143,12 @@ Position parseLine(const std::string& file, int lineNo, const std::string& text)
   auto cellOf = [&](const std::string& c, const std::string& r, const std::string& what) {
     long col = number(c, 1, sr - 2), row = number(r, 1, sr - 2);
     if (col < 0 || row < 0)
-      reject(file, lineNo, what + " " + c + "," + r + " is off the " + std::to_string(sr - 2) + "x" +
-                               std::to_string(sr - 2) + " board");
+      reject(file, lineNo,
+             what + " " + c + "," + r + " is off the " + std::to_string(sr - 2) + "x" +
+                 std::to_string(sr - 2) + " board");
     int cell = int(row) * sr + int(col);
-    if (board[size_t(cell)] != 0) reject(file, lineNo, what + " " + c + "," + r + " is already occupied");
+    if (board[size_t(cell)] != 0)
+      reject(file, lineNo, what + " " + c + "," + r + " is already occupied");
     return cell;
   };
   if (!obstacles.empty()) {
@@ -162,13 +165,16 @@ Position parseLine(const std::string& file, int lineNo, const std::string& text)
     for (const std::string& item : split(moves, ';')) {
       n++;
       std::vector<std::string> f = split(item, ',');
-      if (f.size() != 3) reject(file, lineNo, "move " + std::to_string(n) + " '" + item + "' is not column,row,side");
+      if (f.size() != 3)
+        reject(file, lineNo,
+               "move " + std::to_string(n) + " '" + item + "' is not column,row,side");
       if (f[2] != "X" && f[2] != "O")
         reject(file, lineNo, "move " + std::to_string(n) + " side '" + f[2] + "' is not X or O");
       int cell = cellOf(f[0], f[1], "move " + std::to_string(n));
       board[size_t(cell)] = f[2] == "X" ? 1 : 2;
       // The game never searches once a five stands on the board.
-      if (makesFive(board, sr, cell)) reject(file, lineNo, "move " + std::to_string(n) + " completes five");
+      if (makesFive(board, sr, cell))
+        reject(file, lineNo, "move " + std::to_string(n) + " completes five");
       pos.moves.push_back(Move{uint16_t(cell), f[2] == "X"});
     }
   }
@@ -239,8 +245,8 @@ Result search(const Position& pos) {
 
 // The part of a result that must not change between builds.
 std::string signatureLine(const Result& r) {
-  return "move=" + std::to_string(r.col) + "," + std::to_string(r.row) + " score=" + std::to_string(r.score) +
-         " nodes=" + std::to_string(r.nodes);
+  return "move=" + std::to_string(r.col) + "," + std::to_string(r.row) +
+         " score=" + std::to_string(r.score) + " nodes=" + std::to_string(r.nodes);
 }
 
 // Time below which a given share of the positions finished (nearest rank).
@@ -251,11 +257,14 @@ double percentile(std::vector<double> us, double share) {
 }
 
 // One summary line of times per position.
-void printTimes(const char* label, const std::vector<double>& us, const std::vector<double>& cpuUs) {
+void printTimes(const char* label, const std::vector<double>& us,
+                const std::vector<double>& cpuUs) {
   if (us.empty()) return;
-  std::printf("%s positions=%zu median=%.1fms p95=%.1fms max=%.1fms (processor time %.1f/%.1f/%.1fms)\n", label,
-              us.size(), percentile(us, 0.5) / 1000, percentile(us, 0.95) / 1000, percentile(us, 1.0) / 1000,
-              percentile(cpuUs, 0.5) / 1000, percentile(cpuUs, 0.95) / 1000, percentile(cpuUs, 1.0) / 1000);
+  std::printf(
+      "%s positions=%zu median=%.1fms p95=%.1fms max=%.1fms (processor time %.1f/%.1f/%.1fms)\n",
+      label, us.size(), percentile(us, 0.5) / 1000, percentile(us, 0.95) / 1000,
+      percentile(us, 1.0) / 1000, percentile(cpuUs, 0.5) / 1000, percentile(cpuUs, 0.95) / 1000,
+      percentile(cpuUs, 1.0) / 1000);
 }
 
 // A private empty directory for the engine's key files, so the bench never
@@ -342,20 +351,26 @@ int main(int argc, char** argv) {
   if (referenceOnly) {
     std::printf("signature=%llu\n", (unsigned long long)total);
   } else {
-    std::printf("positions=%zu signature=%llu time=%.3fs nodes/s=%.0f (processor time %.3fs, nodes/s=%.0f)\n",
-                suite.size(), (unsigned long long)total, totalUs / 1e6, totalUs > 0 ? double(total) / (totalUs / 1e6) : 0.0,
-                totalCpuUs / 1e6, totalCpuUs > 0 ? double(total) / (totalCpuUs / 1e6) : 0.0);
+    std::printf(
+        "positions=%zu signature=%llu time=%.3fs nodes/s=%.0f (processor time %.3fs, "
+        "nodes/s=%.0f)\n",
+        suite.size(), (unsigned long long)total, totalUs / 1e6,
+        totalUs > 0 ? double(total) / (totalUs / 1e6) : 0.0, totalCpuUs / 1e6,
+        totalCpuUs > 0 ? double(total) / (totalCpuUs / 1e6) : 0.0);
     printTimes("all:", all, allCpu);
     printTimes("at 12/8:", atDefault, atDefaultCpu);
   }
   if (!checkFile.empty() && signature != expected) {
     std::vector<std::string> want = split(expected, '\n'), got = split(signature, '\n');
     for (size_t i = 0; i < std::max(want.size(), got.size()); i++) {
-      std::string w = i < want.size() ? want[i] : "(nothing)", g = i < got.size() ? got[i] : "(nothing)";
-      if (w != g) std::fprintf(stderr, "dolm-bench: result %zu differs: expected '%s', got '%s'\n", i + 1, w.c_str(), g.c_str());
+      std::string w = i < want.size() ? want[i] : "(nothing)",
+                  g = i < got.size() ? got[i] : "(nothing)";
+      if (w != g)
+        std::fprintf(stderr, "dolm-bench: result %zu differs: expected '%s', got '%s'\n", i + 1,
+                     w.c_str(), g.c_str());
     }
-    std::fprintf(stderr, "dolm-bench: behaviour changed against %s (signature %llu)\n", checkFile.c_str(),
-                 (unsigned long long)total);
+    std::fprintf(stderr, "dolm-bench: behaviour changed against %s (signature %llu)\n",
+                 checkFile.c_str(), (unsigned long long)total);
     return 1;
   }
   return 0;

@@ -30,7 +30,10 @@ static void BM_GOXBKSP(benchmark::State& state) {
     const uint16_t c = uint16_t((5 + rng() % 12) * SR + 5 + rng() % 12);
     if (PHC[c]) continue;
     KZ = c;
-    if (placed++ & 1) GOO(); else GOX();
+    if (placed++ & 1)
+      GOO();
+    else
+      GOX();
   }
   for (int c = SR + 1; c <= SRXSR_SR_2; c++)
     if (PHC[c] == 0 && PS[c] != 0) empty.push_back(uint16_t(c));

@@ -9,17 +9,18 @@
 #include "think.h"
 
 // The brain's self-description for ABOUT.
-static const char ABOUT_LINE[] = "name=\"dolm\", version=\"1.0\", author=\"the dolm team\", country=\"-\"";
+static const char ABOUT_LINE[] =
+    "name=\"dolm\", version=\"1.0\", author=\"the dolm team\", country=\"-\"";
 
 // A BOARD block is gathered whole and checked before anything is placed, so
 // a faulty block leaves the position alone; its first fault is reported at
 // DONE, keeping the answer to the block one line.
-static bool reading_block;        // lines up to DONE belong to a BOARD block
-static bool block_refused;        // the block answers a pending refusal: read it, apply nothing
-static const char* block_fault;   // first fault of the block, null while it is sound
-static Placement block[400];      // the block's entries in the order received
-static int block_count;           // number of entries in BLOCK
-static bool block_named[484];     // cells the block already named, to catch a cell given twice
+static bool reading_block;       // lines up to DONE belong to a BOARD block
+static bool block_refused;       // the block answers a pending refusal: read it, apply nothing
+static const char* block_fault;  // first fault of the block, null while it is sound
+static Placement block[400];     // the block's entries in the order received
+static int block_count;          // number of entries in BLOCK
+static bool block_named[484];    // cells the block already named, to catch a cell given twice
 
 void brain_reset() {
   reset_settings();
@@ -36,8 +37,10 @@ void brain_start() {
 static void answer_with_move() {
   SearchReport found = choose_move();
   if (verbose)
-    reply("MESSAGE depth %d%s score %d nodes %llu time %lld ms%s", found.depth, found.searched ? "" : " (no search)",
-          found.score, static_cast<unsigned long long>(found.nodes), static_cast<long long>(found.elapsed_us / 1000),
+    reply("MESSAGE depth %d%s score %d nodes %llu time %lld ms%s", found.depth,
+          found.searched ? "" : " (no search)", found.score,
+          static_cast<unsigned long long>(found.nodes),
+          static_cast<long long>(found.elapsed_us / 1000),
           found.aborted ? ", deeper search stopped" : "");
   if (found.cell == 0) {
     reply("ERROR no empty cell left");
@@ -76,7 +79,8 @@ static bool read_cell(const char* text, bool may_be_taken, uint16_t& cell) {
 static void do_start(const char* args) {
   int64_t n;
   if (!parse_numbers(args, &n, 1)) return reply("ERROR malformed board size");
-  if (n < SMALLEST_BOARD || n > LARGEST_BOARD) return reply("ERROR unsupported size, boards from 5 to 20 only");
+  if (n < SMALLEST_BOARD || n > LARGEST_BOARD)
+    return reply("ERROR unsupported size, boards from 5 to 20 only");
   open_board(static_cast<int>(n));
   reply("OK");
 }
@@ -86,7 +90,8 @@ static void do_rectstart(const char* args) {
   int64_t wh[2];
   if (!parse_numbers(args, wh, 2)) return reply("ERROR malformed board size");
   if (wh[0] != wh[1]) return reply("ERROR rectangular boards not supported");
-  if (wh[0] < SMALLEST_BOARD || wh[0] > LARGEST_BOARD) return reply("ERROR unsupported size, boards from 5 to 20 only");
+  if (wh[0] < SMALLEST_BOARD || wh[0] > LARGEST_BOARD)
+    return reply("ERROR unsupported size, boards from 5 to 20 only");
   open_board(static_cast<int>(wh[0]));
   reply("OK");
 }
@@ -181,15 +186,9 @@ struct Command {
 
 // Every command the brain knows; anything else is answered UNKNOWN.
 static const Command COMMANDS[] = {
-    {"START",     do_start    },
-    {"RECTSTART", do_rectstart},
-    {"RESTART",   do_restart  },
-    {"BEGIN",     do_begin    },
-    {"TURN",      do_turn     },
-    {"BOARD",     do_board    },
-    {"TAKEBACK",  do_takeback },
-    {"ABOUT",     do_about    },
-    {"INFO",      do_info     },
+    {"START", do_start},       {"RECTSTART", do_rectstart}, {"RESTART", do_restart},
+    {"BEGIN", do_begin},       {"TURN", do_turn},           {"BOARD", do_board},
+    {"TAKEBACK", do_takeback}, {"ABOUT", do_about},         {"INFO", do_info},
 };
 
 LineOutcome brain_line(const char* line) {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-constexpr int SMALLEST_BOARD = 5;   // playing area sides the engine supports
+constexpr int SMALLEST_BOARD = 5;  // playing area sides the engine supports
 constexpr int LARGEST_BOARD = 20;
 
 // Cell contents as the engine codes them; the brain is side O.

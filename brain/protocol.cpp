@@ -18,7 +18,8 @@ void split_command(const char* line, char (&word)[COMMAND_WORD_MAX], const char*
   int n = 0;
   while (!is_line_end(*line) && !is_blank(*line)) {
     // A word too long to be a command is cut short; it still matches nothing.
-    if (n < COMMAND_WORD_MAX - 1) word[n++] = static_cast<char>(std::toupper(static_cast<unsigned char>(*line)));
+    if (n < COMMAND_WORD_MAX - 1)
+      word[n++] = static_cast<char>(std::toupper(static_cast<unsigned char>(*line)));
     line++;
   }
   word[n] = '\0';

@@ -48,7 +48,8 @@ void apply_info(const char* key_and_value) {
   } else if (word_is(key, "TIME_LEFT")) {
     time_left_ms = value < 0 ? 0 : value;
   } else if (word_is(key, "MAX_MEMORY")) {
-    if (value > 0 && value < engine_memory_bytes()) pending_refusal = "max_memory is below what the engine needs";
+    if (value > 0 && value < engine_memory_bytes())
+      pending_refusal = "max_memory is below what the engine needs";
   } else if (word_is(key, "RULE")) {
     if (value & RULE_RENJU)
       pending_refusal = "renju rule not supported, only free-style";

@@ -11,14 +11,19 @@ constexpr int DECIDED_SCORE = 32667 - 400;
 
 // Whether CELL is an empty playable cell of the board in force; the root
 // leaves its no-move marker (63000) when no candidate was scored.
-static bool playable_empty(uint16_t cell) { return cell > SR && cell <= SRXSR_SR_2 && PHC[cell] == 0; }
+static bool playable_empty(uint16_t cell) {
+  return cell > SR && cell <= SRXSR_SR_2 && PHC[cell] == 0;
+}
 
 // Whether SCORE still leaves the game open (no forced five either way, a move exists).
-static bool score_open(int16_t score) { return score != 0 && score < DECIDED_SCORE && score > -DECIDED_SCORE; }
+static bool score_open(int16_t score) {
+  return score != 0 && score < DECIDED_SCORE && score > -DECIDED_SCORE;
+}
 
 // One search of depth DEPTH with leaf budget BUDGET; the clock may stop it
 // when INTERRUPTIBLE. Returns false when it was stopped.
-static bool search_once(uint16_t depth, uint64_t budget, bool interruptible, int16_t& score, uint16_t& cell) {
+static bool search_once(uint16_t depth, uint64_t budget, bool interruptible, int16_t& score,
+                        uint16_t& cell) {
   H0 = depth;
   SEARCHABORTED = false;
   SEARCHSTOP = interruptible ? deadline_passed : nullptr;
@@ -36,7 +41,8 @@ static uint64_t depth_budget(int depth) {
     if (budget > UINT64_MAX / V0) return 0;
     budget *= V0;
   }
-  if (node_cap > 0 && budget > static_cast<uint64_t>(node_cap)) budget = static_cast<uint64_t>(node_cap);
+  if (node_cap > 0 && budget > static_cast<uint64_t>(node_cap))
+    budget = static_cast<uint64_t>(node_cap);
   return budget;
 }
 
@@ -82,9 +88,10 @@ SearchReport choose_move() {
       if (budget <= last_budget) break;
       // The next depth costs about what the last one did times the last
       // step's growth in nodes; never assume less than half again.
-      int64_t predicted = earlier_nodes > 0
-                              ? static_cast<int64_t>(static_cast<uint64_t>(last_time) * last_nodes / earlier_nodes)
-                              : last_time * V0;
+      int64_t predicted =
+          earlier_nodes > 0
+              ? static_cast<int64_t>(static_cast<uint64_t>(last_time) * last_nodes / earlier_nodes)
+              : last_time * V0;
       if (predicted < last_time * 3 / 2) predicted = last_time * 3 / 2;
       if (predicted > remaining_us()) break;
       uint64_t before = NODES;

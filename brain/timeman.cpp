@@ -35,11 +35,13 @@ void start_turn_clock(int64_t allowance_ms) {
 }
 
 int64_t elapsed_us() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(turn_clock::now() - turn_start).count();
+  return std::chrono::duration_cast<std::chrono::microseconds>(turn_clock::now() - turn_start)
+      .count();
 }
 
 int64_t remaining_us() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(turn_deadline - turn_clock::now()).count();
+  return std::chrono::duration_cast<std::chrono::microseconds>(turn_deadline - turn_clock::now())
+      .count();
 }
 
 bool deadline_passed() { return turn_clock::now() >= turn_deadline; }

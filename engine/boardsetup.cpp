@@ -55,7 +55,7 @@ void INITDOLM() {
   KEYSDRAWN = !READKEYS();
   if (KEYSDRAWN) DRAWKEYS();
 
-  const int16_t steps[8] = {1, int16_t(SR - 1), int16_t(SR), int16_t(SR + 1),
+  const int16_t steps[8] = {1,  int16_t(SR - 1), int16_t(SR),  int16_t(SR + 1),
                             -1, int16_t(1 - SR), int16_t(-SR), int16_t(-SR - 1)};
   for (int d = 0; d < 8; d++) PSV[d] = steps[d];
 

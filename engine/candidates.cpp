@@ -92,8 +92,8 @@ static void TOFRONT(TYPOSM& T, uint16_t P) {
 
 // Keeps only the cells where the opponent's value reaches OPPMIN or the
 // mover's reaches OWNMIN, in their order; the triggering cell always stays.
-static void KEEPONLY(uint16_t& COUNT, TYPOSM& T, const RPOLE& OWN, const RPOLE& OPP, uint16_t OPPMIN,
-                     uint16_t OWNMIN) {
+static void KEEPONLY(uint16_t& COUNT, TYPOSM& T, const RPOLE& OWN, const RPOLE& OPP,
+                     uint16_t OPPMIN, uint16_t OWNMIN) {
   uint16_t N = 0;
   for (uint16_t P = 1; P <= COUNT; P++) {
     uint16_t C = T[P];

@@ -48,7 +48,7 @@ extern uint16_t BSX[28400], BSO[28400];
 
 extern uint16_t PT;       // number of stones placed by GOX/GOO
 extern uint16_t PP[484];  // PP[1..PT]: cells played, in order; entries above PT keep old contents
-extern uint16_t KZ;       // the current cell: what GOX/GOO play, what BKSP freed, what the search chose
+extern uint16_t KZ;  // the current cell: what GOX/GOO play, what BKSP freed, what the search chose
 
 // ---- Evaluation -------------------------------------------------------------
 
@@ -73,7 +73,7 @@ struct HALFCLASS {
   uint16_t LX, LO;  // 64 x class of a left half (w[-1] in bits 0-1), side X / side O
   uint16_t RX, RO;  // class of a right half (w[+5] in bits 0-1), side X / side O
 };
-extern HALFCLASS HALF[1024];      // the classes of every five-cell half window
+extern HALFCLASS HALF[1024];       // the classes of every five-cell half window
 extern uint16_t DYCLASS[63 * 64];  // centre value for a left class (x 64) plus a right class
 
 // ---- Key set of the board size ----------------------------------------------
@@ -90,14 +90,14 @@ extern uint16_t H0;     // depth part of the skill, 1..10 (default 8); budget is
 
 // ---- Unit-level working variables -------------------------------------------
 
-extern int16_t I, J, L;       // loop counters shared by the engine's procedures
-extern uint16_t Z, K;         // first and last cell of the line being updated
-extern uint16_t BR;           // base slot of that line in BSX/BSO
-extern uint16_t KI;           // steps from that line's first cell to KZ
-extern uint16_t MM;           // number of cells of that line
-extern uint16_t D0, D05;      // index step of that line and five times it
-extern uint16_t GOX5, GOO5;   // masks: which side's five register a placement may fill
-extern uint64_t NODES;        // stones placed by GOX/GOO since start-up (search effort counter)
+extern int16_t I, J, L;      // loop counters shared by the engine's procedures
+extern uint16_t Z, K;        // first and last cell of the line being updated
+extern uint16_t BR;          // base slot of that line in BSX/BSO
+extern uint16_t KI;          // steps from that line's first cell to KZ
+extern uint16_t MM;          // number of cells of that line
+extern uint16_t D0, D05;     // index step of that line and five times it
+extern uint16_t GOX5, GOO5;  // masks: which side's five register a placement may fill
+extern uint64_t NODES;       // stones placed by GOX/GOO since start-up (search effort counter)
 
 // ---- Display template -------------------------------------------------------
 
@@ -107,16 +107,16 @@ extern uint16_t PR[484];
 
 // ---- Procedures ---------------------------------------------------------------
 
-void CLEARDATA();                         // reset the game on the board in force; lays out the line stacks
+void CLEARDATA();  // reset the game on the board in force; lays out the line stacks
 uint64_t INTANAEN(uint16_t A, uint16_t N);  // A to the power N in 64-bit wrapping arithmetic
-void INITDYNAMO();                        // fill the pattern tables DYH and DYC
-void INITDOLM();                          // set the engine up for the board side SR (keys, geometry, frame)
-void GOX();                               // side X plays at KZ
-void GOO();                               // side O plays at KZ
-void BKSP();                              // take back the last move; KZ gets the freed cell
-void X5O5();                              // withdraw KZ from both five registers
-void PERO();                              // re-evaluate the line (BR, Z, K, D0) after a placement
-void GUMA();                              // restore the line (BR, Z, K, D0) after a take-back
+void INITDYNAMO();                          // fill the pattern tables DYH and DYC
+void INITDOLM();  // set the engine up for the board side SR (keys, geometry, frame)
+void GOX();       // side X plays at KZ
+void GOO();       // side O plays at KZ
+void BKSP();      // take back the last move; KZ gets the freed cell
+void X5O5();      // withdraw KZ from both five registers
+void PERO();      // re-evaluate the line (BR, Z, K, D0) after a placement
+void GUMA();      // restore the line (BR, Z, K, D0) after a take-back
 
 void MOZEKINIT();  // the unit's start-up: SR := 22, INITDYNAMO, INITDOLM, CLEARDATA
 void MOZEKDONE();  // the unit's shut-down: write the key file of the board side in force

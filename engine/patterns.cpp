@@ -54,9 +54,15 @@ uint16_t PATV(uint32_t p) {
   // 1. Nearest blockers on each side (f = 6 / g = -6 when the side is open).
   int f = 6, g = -6;
   for (int e = 1; e <= 5; e++)
-    if (BLOCK(w, e)) { f = e; break; }
+    if (BLOCK(w, e)) {
+      f = e;
+      break;
+    }
   for (int e = -1; e >= -5; e--)
-    if (BLOCK(w, e)) { g = e; break; }
+    if (BLOCK(w, e)) {
+      g = e;
+      break;
+    }
   const int ro = f == 6, lo = g == -6;
 
   // 2. Farthest own stone within reach on each side (0 for none).
@@ -146,7 +152,8 @@ void INITDYNAMO() {
                   RIGHTCLASS[half], RIGHTCLASS[SWAP10[half]]};
   }
   for (int lc = 0; lc < 63; lc++)
-    for (int rc = 0; rc < 63; rc++) DYCLASS[lc * 64 + rc] = PATV(CLASSLEFT[lc] << 12 | CLASSRIGHT[rc]);
+    for (int rc = 0; rc < 63; rc++)
+      DYCLASS[lc * 64 + rc] = PATV(CLASSLEFT[lc] << 12 | CLASSRIGHT[rc]);
 
   // Windows with an occupied centre keep the zero they start with.
   for (uint32_t left = 0; left < 1024; left++) {

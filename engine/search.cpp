@@ -12,8 +12,8 @@
 #include "mozek.h"
 
 bool (*SEARCHSTOP)() = nullptr;  // the caller's clock; null in the game, which is never interrupted
-bool SEARCHABORTED = false;       // the last search was given up; its result means nothing
-int32_t ROOTDRAW = -1;            // fixed index for the reply to the first stone; -1 draws at random
+bool SEARCHABORTED = false;      // the last search was given up; its result means nothing
+int32_t ROOTDRAW = -1;           // fixed index for the reply to the first stone; -1 draws at random
 
 // Where the marker of "no move chosen yet" would be; never a cell.
 static const uint16_t NOMOVE = 63000;
@@ -31,7 +31,9 @@ static inline bool TWOENTRIES(uint32_t R) { return R >= 65535 && (R >> 16) != (R
 static inline int16_t SCOREO() { return int16_t(SUMO > uint32_t(POSMAX) ? POSMAX : int32_t(SUMO)); }
 
 // Side X's positional score, as seen by O.
-static inline int16_t SCOREX() { return int16_t(SUMX > uint32_t(POSMAX) ? -POSMAX : -int32_t(SUMX)); }
+static inline int16_t SCOREX() {
+  return int16_t(SUMX > uint32_t(POSMAX) ? -POSMAX : -int32_t(SUMX));
+}
 
 // Called right after each placement: asks the caller's clock, every 4096
 // nodes, whether to give up; once it says so the whole search unwinds.

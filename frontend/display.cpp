@@ -3,26 +3,33 @@
 // (c, r) stands at screen column 3 + c, row 3 + r; between commands the board
 // window (columns 4..SR+2, rows 4..SR+2) is current, so GotoXY(c, r) reaches
 // the cell and the visible text cursor marks KZ.
-#include "game.h"
-
 #include <string_view>
 
+#include "game.h"
 #include "mozek.h"
 #include "screen.h"
 
 // Row 2 from column 1: eight blanks put the text under the title.
-static constexpr std::string_view CREDIT = "        You are X, the computer is O: five stones in a line win.";
+static constexpr std::string_view CREDIT =
+    "        You are X, the computer is O: five stones in a line win.";
 // Row 25 from column 9; it must end before column 80, where a write would scroll.
-static constexpr std::string_view CONTACT = "Left click plays a cell, right click moves there; hot keys click too.";
+static constexpr std::string_view CONTACT =
+    "Left click plays a cell, right click moves there; hot keys click too.";
 static_assert(CREDIT.size() <= 79 && CONTACT.size() <= 71);
 
 // The hot-key panel as written into its 13-column window: a text of 13
 // characters fills its row and the cursor wraps by itself, so no line end
 // follows it; the long texts break at the panel's edge onto the next row.
 static constexpr const char* PANEL[] = {
-    " Hot keys:",  "",        "Skill:", " <F1>..<F12>  <1>..<8>", "Board size:", " <+>,<->", "Cursor:",
-    " <\x18>,<\x19>", " <\x1a>,<\x1b>", " <Home><PgUp>", " <End>,<PgDn>", "Moves:", " <Enter><X,O>",
-    " <BkSp>,<Ins> <Tab,ShiTab>", "New,Load,Save", " <N>,<Alt+N>  <L>,<S>", "Quit:", " <Esc>",
+    " Hot keys:",     "",
+    "Skill:",         " <F1>..<F12>  <1>..<8>",
+    "Board size:",    " <+>,<->",
+    "Cursor:",        " <\x18>,<\x19>",
+    " <\x1a>,<\x1b>", " <Home><PgUp>",
+    " <End>,<PgDn>",  "Moves:",
+    " <Enter><X,O>",  " <BkSp>,<Ins> <Tab,ShiTab>",
+    "New,Load,Save",  " <N>,<Alt+N>  <L>,<S>",
+    "Quit:",          " <Esc>",
 };
 
 void BOARDWINDOW() {

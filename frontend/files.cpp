@@ -4,11 +4,10 @@
 // and checked before anything changes, so a short or damaged one is refused
 // as a whole; a file is written through a temporary file and a rename, so a
 // failed write leaves the previous one as it was.
-#include "game.h"
-
 #include <cstring>
 
 #include "fileio.h"
+#include "game.h"
 #include "mozek.h"
 
 // The image of one file on its way in or out; the saved game is the larger.

@@ -3,7 +3,6 @@
 // of its side, shows that run with diamonds until the stone is taken back.
 // The frame and obstacles hold code 3, so every walk stops on the board.
 #include "game.h"
-
 #include "mozek.h"
 #include "screen.h"
 

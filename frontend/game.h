@@ -9,11 +9,11 @@
 
 // ---- State of the game program ----------------------------------------------
 
-extern uint16_t B;           // key code of the command being carried out
-extern bool NOTP5;           // true while no completed five stands on the board
-extern uint8_t PHC0[484];    // obstacle glyph of each cell (index r*SR + c), 0 for none
-extern char A;               // scratch cell for exchanging the two glyphs
-extern uint16_t S[576];      // side codes by cell for a replay: 1 side X, anything else side O
+extern uint16_t B;         // key code of the command being carried out
+extern bool NOTP5;         // true while no completed five stands on the board
+extern uint8_t PHC0[484];  // obstacle glyph of each cell (index r*SR + c), 0 for none
+extern char A;             // scratch cell for exchanging the two glyphs
+extern uint16_t S[576];    // side codes by cell for a replay: 1 side X, anything else side O
 
 // ---- Board and status display (display.cpp) -----------------------------------
 
@@ -37,17 +37,17 @@ void BKPET();  // give the highlighted five its ordinary glyphs again
 
 // ---- Game record and navigation (record.cpp) ----------------------------------
 
-void PLX();                   // side X plays at KZ; the text cursor must be on KZ
-void PLO();                   // side O plays at KZ; the text cursor must be on KZ
-void NEWGAME();               // empty game on the current board size
-void OLDGAME();               // draw and mark the obstacles recorded in PHC0
-void ALTNEWGAME();            // the stones on the board become obstacles of a new game
+void PLX();         // side X plays at KZ; the text cursor must be on KZ
+void PLO();         // side O plays at KZ; the text cursor must be on KZ
+void NEWGAME();     // empty game on the current board size
+void OLDGAME();     // draw and mark the obstacles recorded in PHC0
+void ALTNEWGAME();  // the stones on the board become obstacles of a new game
 void LOUDER(uint16_t N, const uint16_t* SIDES);  // replay PP[1..N], side by SIDES[cell]
-void TAB();                   // every move on the board changes side
-void SHTAB();                 // the two glyphs change places
-void TAKEBACK();              // take back the last move, if there is one
-void SIZESTEP(int d);         // board side one larger (+1) or smaller (-1), within 7..22
-void CLEAROBSTACLES();        // forget every obstacle of the current board size
+void TAB();                                      // every move on the board changes side
+void SHTAB();                                    // the two glyphs change places
+void TAKEBACK();                                 // take back the last move, if there is one
+void SIZESTEP(int d);   // board side one larger (+1) or smaller (-1), within 7..22
+void CLEAROBSTACLES();  // forget every obstacle of the current board size
 
 // ---- Computer's turn (turn.cpp) -------------------------------------------------
 
@@ -64,11 +64,11 @@ void LOUD();     // read "dolm.dat" and replay it; an unusable file changes noth
 
 // ---- Main program and command loop (commands.cpp) -------------------------------
 
-void CURRIGHT();            // cursor one column right, round to column 1 after the last
-void CURLEFT();             // cursor one column left, round to the last column after column 1
-void CURDOWN();             // cursor one row down, round to row 1 after the last
-void CURUP();               // cursor one row up, round to the last row after row 1
+void CURRIGHT();              // cursor one column right, round to column 1 after the last
+void CURLEFT();               // cursor one column left, round to the last column after column 1
+void CURDOWN();               // cursor one row down, round to row 1 after the last
+void CURUP();                 // cursor one row up, round to the last row after row 1
 void COMMAND(uint16_t CODE);  // carry out one key code
-void DOLMSTART();           // draw the screen, read the settings, set up the board, new game
-void DOLMLOOP();            // read and carry out key codes until Esc
-void DOLMRUN();             // the whole program after the units' start-up: start, loop, settings written
+void DOLMSTART();             // draw the screen, read the settings, set up the board, new game
+void DOLMLOOP();              // read and carry out key codes until Esc
+void DOLMRUN();  // the whole program after the units' start-up: start, loop, settings written

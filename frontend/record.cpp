@@ -3,7 +3,6 @@
 // glyphs exchanged, take-back and the board-size step. The moves themselves
 // live in the engine's PP/PT; a move's side is the content of its cell.
 #include "game.h"
-
 #include "mozek.h"
 #include "screen.h"
 

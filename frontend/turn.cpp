@@ -1,8 +1,7 @@
 // The computer's turn: the engine's search chooses a cell for side O within
 // the budget V0^H0 and the stone is placed there like any other.
-#include "game.h"
-
 #include "console.h"
+#include "game.h"
 #include "mozek.h"
 #include "screen.h"
 

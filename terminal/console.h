@@ -15,12 +15,12 @@ struct MouseEvent {
 // Where console events come from.
 struct ConsoleInput {
   virtual ~ConsoleInput() = default;
-  virtual bool PollMouseEvent() = 0;          // a mouse event is waiting
-  virtual MouseEvent GetMouseEvent() = 0;     // take the oldest mouse event
-  virtual bool PollKeyEvent() = 0;            // a key event is waiting
-  virtual uint16_t GetKeyEvent() = 0;         // take it, translated to a key code (never 0)
-  virtual void WaitForEvent() = 0;            // show the screen, then block until an event may be waiting
-  virtual void Present() {}                   // show the screen now, before long work such as a search
+  virtual bool PollMouseEvent() = 0;       // a mouse event is waiting
+  virtual MouseEvent GetMouseEvent() = 0;  // take the oldest mouse event
+  virtual bool PollKeyEvent() = 0;         // a key event is waiting
+  virtual uint16_t GetKeyEvent() = 0;      // take it, translated to a key code (never 0)
+  virtual void WaitForEvent() = 0;  // show the screen, then block until an event may be waiting
+  virtual void Present() {}         // show the screen now, before long work such as a search
 };
 
 extern ConsoleInput* CONSOLE;  // the source MYREADKEY reads; set before the command loop runs

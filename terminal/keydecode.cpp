@@ -34,7 +34,18 @@ static const uint8_t SCAN[95] = {
 };
 
 // Function numbers of kind-2 keys.
-enum : uint8_t { FHOME = 32, FUP = 33, FPGUP = 34, FLEFT = 35, FRIGHT = 37, FEND = 38, FDOWN = 39, FPGDN = 40, FINS = 41, FDEL = 42 };
+enum : uint8_t {
+  FHOME = 32,
+  FUP = 33,
+  FPGUP = 34,
+  FLEFT = 35,
+  FRIGHT = 37,
+  FEND = 38,
+  FDOWN = 39,
+  FPGDN = 40,
+  FINS = 41,
+  FDEL = 42
+};
 
 // Key-code modifier bits from an xterm modifier parameter (1 + Shift 1, Alt 2, Ctrl 4).
 static uint16_t Mods(uint32_t m) {
@@ -56,11 +67,16 @@ static uint16_t CharKey(uint32_t c, uint16_t mods) {
   if (mods & MALT) {
     // The left Alt key loses the character and leaves the key's scan code.
     uint8_t sc = 0;
-    if (c >= 0x20 && c <= 0x7E) sc = SCAN[c - 0x20] & 0x7F;
-    else if (c == 8) sc = 0x0E;
-    else if (c == 9) sc = 0x0F;
-    else if (c == 13) sc = 0x1C;
-    else if (c == 27) sc = 0x01;
+    if (c >= 0x20 && c <= 0x7E)
+      sc = SCAN[c - 0x20] & 0x7F;
+    else if (c == 8)
+      sc = 0x0E;
+    else if (c == 9)
+      sc = 0x0F;
+    else if (c == 13)
+      sc = 0x1C;
+    else if (c == 27)
+      sc = 0x01;
     return sc ? Scan(sc, mods) : 0;
   }
   if (mods & MCTRL) {
@@ -96,7 +112,8 @@ static uint16_t PlainKey(uint8_t b) {
 // Key code of an ESC followed by the byte b: the Alt key with b's key.
 static uint16_t AltKey(uint8_t b) {
   if (b == 10) b = 13;
-  if (b >= 0x20 && b <= 0x7E) return CharKey(b, uint16_t(MALT | ((SCAN[b - 0x20] & 0x80) ? MSHIFT : 0)));
+  if (b >= 0x20 && b <= 0x7E)
+    return CharKey(b, uint16_t(MALT | ((SCAN[b - 0x20] & 0x80) ? MSHIFT : 0)));
   if (b == 8 || b == 9 || b == 13 || b == 27 || b == 127) return CharKey(b, MALT);
   if (b > 0 && b < 0x20) return CharKey(b | 0x40, MALT | MCTRL);
   return 0;
@@ -119,15 +136,21 @@ static int EmitMouse(KeyDecoder& d, uint32_t cb, uint32_t x, uint32_t y, bool re
   uint16_t bit = BIT[cb & 3];
   uint16_t held = d.held;
   if (!(cb & 32)) {
-    if (x10 && (cb & 3) == 3) held = 0;  // an X10 release does not say which button
-    else if (release) held = uint16_t(held & ~bit);
-    else held = uint16_t(held | bit);
+    if (x10 && (cb & 3) == 3)
+      held = 0;  // an X10 release does not say which button
+    else if (release)
+      held = uint16_t(held & ~bit);
+    else
+      held = uint16_t(held | bit);
   }
   uint16_t px = uint16_t(x > 0xFFFF ? 0xFFFF : x), py = uint16_t(y > 0xFFFF ? 0xFFFF : y);
   uint16_t action = 0;
-  if (held & ~d.held) action = 1;
-  else if (held != d.held) action = 2;
-  else if (px != d.lastx || py != d.lasty) action = 4;
+  if (held & ~d.held)
+    action = 1;
+  else if (held != d.held)
+    action = 2;
+  else if (px != d.lastx || py != d.lasty)
+    action = 4;
   d.held = held;
   d.lastx = px;
   d.lasty = py;
@@ -140,8 +163,10 @@ static int EmitMouse(KeyDecoder& d, uint32_t cb, uint32_t x, uint32_t y, bool re
 // unshifted letter the protocol reports with Shift.
 static uint16_t KittyKey(uint32_t c, uint16_t mods) {
   static const char KEYPAD[] = "0123456789./*-+\r=";  // 57399 .. 57415
-  if (c >= 57399 && c <= 57415) c = uint8_t(KEYPAD[c - 57399]);
-  else if (c >= 57344) return 0;  // other private keys: lock and modifier keys alone
+  if (c >= 57399 && c <= 57415)
+    c = uint8_t(KEYPAD[c - 57399]);
+  else if (c >= 57344)
+    return 0;  // other private keys: lock and modifier keys alone
   if ((mods & MSHIFT) && c >= 'a' && c <= 'z') c -= 32;
   return CharKey(c, mods);
 }
@@ -150,15 +175,35 @@ static uint16_t KittyKey(uint32_t c, uint16_t mods) {
 static uint16_t TildeKey(uint32_t p, uint32_t m) {
   uint16_t mods = Mods(m);
   switch (p) {
-    case 1: case 7: return Func(FHOME, mods);
-    case 2: return Func(FINS, mods);
-    case 3: return Func(FDEL, mods);
-    case 4: case 8: return Func(FEND, mods);
-    case 5: return Func(FPGUP, mods);
-    case 6: return Func(FPGDN, mods);
-    case 11: case 12: case 13: case 14: case 15: return Func(uint8_t(p - 10), mods);
-    case 17: case 18: case 19: case 20: case 21: return Func(uint8_t(p - 11), mods);
-    case 23: case 24: return Func(uint8_t(p - 12), mods);
+    case 1:
+    case 7:
+      return Func(FHOME, mods);
+    case 2:
+      return Func(FINS, mods);
+    case 3:
+      return Func(FDEL, mods);
+    case 4:
+    case 8:
+      return Func(FEND, mods);
+    case 5:
+      return Func(FPGUP, mods);
+    case 6:
+      return Func(FPGDN, mods);
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+      return Func(uint8_t(p - 10), mods);
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+    case 21:
+      return Func(uint8_t(p - 11), mods);
+    case 23:
+    case 24:
+      return Func(uint8_t(p - 12), mods);
   }
   return 0;
 }
@@ -167,20 +212,36 @@ static uint16_t TildeKey(uint32_t p, uint32_t m) {
 static uint16_t LetterKey(uint8_t f, uint32_t m) {
   uint16_t mods = Mods(m);
   switch (f) {
-    case 'A': return Func(FUP, mods);
-    case 'B': return Func(FDOWN, mods);
-    case 'C': return Func(FRIGHT, mods);
-    case 'D': return Func(FLEFT, mods);
-    case 'H': return Func(FHOME, mods);
-    case 'F': return Func(FEND, mods);
-    case 'P': case 'Q': case 'R': case 'S': return Func(uint8_t(f - 'P' + 1), mods);
-    case 'Z': return Scan(0x0F, uint16_t(mods | MSHIFT));  // Shift+Tab
+    case 'A':
+      return Func(FUP, mods);
+    case 'B':
+      return Func(FDOWN, mods);
+    case 'C':
+      return Func(FRIGHT, mods);
+    case 'D':
+      return Func(FLEFT, mods);
+    case 'H':
+      return Func(FHOME, mods);
+    case 'F':
+      return Func(FEND, mods);
+    case 'P':
+    case 'Q':
+    case 'R':
+    case 'S':
+      return Func(uint8_t(f - 'P' + 1), mods);
+    case 'Z':
+      return Scan(0x0F, uint16_t(mods | MSHIFT));  // Shift+Tab
     // The keypad in application mode, which some terminals keep on.
-    case 'M': return CharKey(13, mods);
-    case 'j': return CharKey('*', mods);
-    case 'k': return CharKey('+', mods);
-    case 'm': return CharKey('-', mods);
-    case 'o': return CharKey('/', mods);
+    case 'M':
+      return CharKey(13, mods);
+    case 'j':
+      return CharKey('*', mods);
+    case 'k':
+      return CharKey('+', mods);
+    case 'm':
+      return CharKey('-', mods);
+    case 'o':
+      return CharKey('/', mods);
   }
   if (f >= 'p' && f <= 'y') return CharKey(uint32_t('0' + f - 'p'), mods);
   return 0;
@@ -262,8 +323,10 @@ static Verdict Examine(KeyDecoder& d, KeyEvent* out, int cap, int& n) {
   }
   if (intro == '[' && body[0] == '[') {  // the Linux console's F1..F5: ESC [ [ A..E
     if (blen == 1) return MORE;
-    if (last >= 'A' && last <= 'E') n = EmitKey(Func(uint8_t(last - 'A' + 1), alt), out, cap, n);
-    else if (last < 0x20 || last >= 0x7F) return BAD;
+    if (last >= 'A' && last <= 'E')
+      n = EmitKey(Func(uint8_t(last - 'A' + 1), alt), out, cap, n);
+    else if (last < 0x20 || last >= 0x7F)
+      return BAD;
     return DONE;
   }
   if (last >= 0x20 && last <= 0x3F && !(intro == 'O' && last < 0x30)) return MORE;  // parameters
@@ -280,8 +343,10 @@ static Verdict Examine(KeyDecoder& d, KeyEvent* out, int cap, int& n) {
   }
   if (p.marker) return DONE;  // replies and private reports: not keys
   if (intro == '[' && last == '~') {
-    if (p.v[0] == 27 && p.count == 3) code = CharKey(p.v[2], uint16_t(Mods(p.v[1]) | alt));
-    else if (p.count <= 2) code = TildeKey(p.v[0], p.v[1]);
+    if (p.v[0] == 27 && p.count == 3)
+      code = CharKey(p.v[2], uint16_t(Mods(p.v[1]) | alt));
+    else if (p.count <= 2)
+      code = TildeKey(p.v[0], p.v[1]);
   } else if (intro == '[' && last == 'u') {
     if (p.count <= 2) code = KittyKey(p.v[0], uint16_t(Mods(p.v[1]) | alt));
   } else if (intro == 'O' && p.count <= 2) {
@@ -299,9 +364,12 @@ static Verdict Examine(KeyDecoder& d, KeyEvent* out, int cap, int& n) {
 // Settle what is pending as if no more bytes were coming.
 static int Settle(KeyDecoder& d, KeyEvent* out, int cap, int n) {
   if (d.len > 0 && d.seq[0] == ESC && !d.discard) {
-    if (d.len == 1) n = EmitKey(0x001B, out, cap, n);  // the Esc key itself
-    else if (d.len == 2) n = EmitKey(AltKey(d.seq[1]), out, cap, n);  // Alt+[, Alt+O, Alt+Esc
-    else if (d.len == 3 && d.seq[1] == ESC) n = EmitKey(AltKey(d.seq[2]), out, cap, n);
+    if (d.len == 1)
+      n = EmitKey(0x001B, out, cap, n);  // the Esc key itself
+    else if (d.len == 2)
+      n = EmitKey(AltKey(d.seq[1]), out, cap, n);  // Alt+[, Alt+O, Alt+Esc
+    else if (d.len == 3 && d.seq[1] == ESC)
+      n = EmitKey(AltKey(d.seq[2]), out, cap, n);
   }
   d.len = 0;
   d.discard = false;
@@ -336,7 +404,8 @@ static int Byte(KeyDecoder& d, uint8_t b, KeyEvent* out, int cap, int n) {
       d.seq[d.len++] = b;
       if (d.len < Utf8Len(d.seq[0])) return n;
       uint32_t c = d.seq[0] & 0x1F;
-      if (d.len == 2) n = EmitKey(c >= 2 && c <= 3 ? CharKey(c << 6 | (b & 0x3F), 0) : 0, out, cap, n);
+      if (d.len == 2)
+        n = EmitKey(c >= 2 && c <= 3 ? CharKey(c << 6 | (b & 0x3F), 0) : 0, out, cap, n);
       d.len = 0;
       return n;
     }

@@ -49,8 +49,10 @@ static short PairOf(uint8_t attr, attr_t& extra) {
   if (!has_colors()) return 0;
   int cfg = PCCOLOR[fg & 7];
   if (fg & 8) {
-    if (BRIGHT16) cfg += 8;
-    else extra = A_BOLD;
+    if (BRIGHT16)
+      cfg += 8;
+    else
+      extra = A_BOLD;
   }
   short& p = PAIRS[cfg][bg];
   if (p == 0 && NEXTPAIR < COLOR_PAIRS && NEXTPAIR <= 0x7FFF) {
@@ -73,7 +75,8 @@ static void DrawCell(int x, int y, Cell c) {
 // Below 80x25: one line asking for room; the game waits behind it unchanged.
 static void ShowRequest() {
   char line[96];
-  snprintf(line, sizeof line, "dolm needs 80x25, now %dx%d: please enlarge the terminal", COLS, LINES);
+  snprintf(line, sizeof line, "dolm needs 80x25, now %dx%d: please enlarge the terminal", COLS,
+           LINES);
   attrset(A_NORMAL);
   erase();
   mvaddnstr(0, 0, line, COLS);

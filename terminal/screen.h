@@ -17,7 +17,7 @@ struct Cell {
   uint8_t attr;
 };
 
-extern Cell SCREEN[SCRH][SCRW];  // [row][column], both 0-based
+extern Cell SCREEN[SCRH][SCRW];         // [row][column], both 0-based
 extern uint8_t WINL, WINT, WINR, WINB;  // current window, 1-based inclusive screen coordinates
 extern uint8_t CURX, CURY;              // cursor, 1-based within the current window
 extern uint8_t TEXTATTR;                // current colours for writing

@@ -27,12 +27,13 @@ static const char MODESON[] = "\x1b[?1000h\x1b[?1003h\x1b[?1006h\x1b[>4;2m\x1b[>
 // Their undoing, written before curses ends.
 static const char MODESOFF[] = "\x1b[?1006l\x1b[?1003l\x1b[?1000l\x1b[>4m\x1b[<u\x1b[0 q";
 
-static volatile sig_atomic_t STARTED = 0;  // the terminal is ours and must be given back
-static TerminalInput TERMINAL;             // the terminal's event source
-static CURSES_SCREEN* CURSESSCREEN = nullptr;     // the curses screen of the terminal
+static volatile sig_atomic_t STARTED = 0;      // the terminal is ours and must be given back
+static TerminalInput TERMINAL;                 // the terminal's event source
+static CURSES_SCREEN* CURSESSCREEN = nullptr;  // the curses screen of the terminal
 
 // Signals after which the terminal is given back before the process ends.
-static const int FATALSIGS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL};
+static const int FATALSIGS[] = {SIGINT,  SIGTERM, SIGHUP, SIGQUIT, SIGSEGV,
+                                SIGABRT, SIGBUS,  SIGFPE, SIGILL};
 static struct sigaction OLDACTIONS[sizeof FATALSIGS / sizeof FATALSIGS[0]];
 static struct sigaction OLDWINCH;  // the SIGWINCH handling before ours
 
@@ -90,7 +91,8 @@ bool TERMSTART() {
   struct sigaction sa {};
   sigemptyset(&sa.sa_mask);
   sa.sa_handler = OnFatalSignal;
-  for (size_t i = 0; i < sizeof FATALSIGS / sizeof FATALSIGS[0]; i++) sigaction(FATALSIGS[i], &sa, &OLDACTIONS[i]);
+  for (size_t i = 0; i < sizeof FATALSIGS / sizeof FATALSIGS[0]; i++)
+    sigaction(FATALSIGS[i], &sa, &OLDACTIONS[i]);
   sa.sa_handler = OnResize;
   sa.sa_flags = SA_RESTART;
   sigaction(SIGWINCH, &sa, &OLDWINCH);
@@ -106,7 +108,8 @@ void TERMSTOP() {
   STARTED = 0;
   Put(MODESOFF);
   endwin();
-  for (size_t i = 0; i < sizeof FATALSIGS / sizeof FATALSIGS[0]; i++) sigaction(FATALSIGS[i], &OLDACTIONS[i], nullptr);
+  for (size_t i = 0; i < sizeof FATALSIGS / sizeof FATALSIGS[0]; i++)
+    sigaction(FATALSIGS[i], &OLDACTIONS[i], nullptr);
   sigaction(SIGWINCH, &OLDWINCH, nullptr);
   TERMINAL.Close();
   if (CONSOLE == &TERMINAL) CONSOLE = nullptr;

@@ -23,7 +23,8 @@ struct TerminalInput : ConsoleInput {
   void Present() override;
 
  private:
-  void Take(int timeoutMs);  // wait up to timeoutMs (-1: for ever) for bytes or a resize, and decode them
+  void Take(
+      int timeoutMs);  // wait up to timeoutMs (-1: for ever) for bytes or a resize, and decode them
   void Queue(const KeyEvent* ev, int n);
   KeyDecoder decoder;
   uint16_t keys[QUEUE];

@@ -51,8 +51,14 @@ struct SNAPSHOT {
 };
 
 inline SNAPSHOT TAKESNAPSHOT() {
-  return {std::vector<uint16_t>(PHC, PHC + 576), std::vector<uint16_t>(PSH, PSH + 484),
-          std::vector<uint16_t>(PSC, PSC + 484), std::vector<uint16_t>(PS, PS + 484),
-          std::vector<uint16_t>(BSX, BSX + 28400), std::vector<uint16_t>(BSO, BSO + 28400),
-          std::vector<uint16_t>(PP + 1, PP + 1 + PT), SUMX, SUMO, PT};
+  return {std::vector<uint16_t>(PHC, PHC + 576),
+          std::vector<uint16_t>(PSH, PSH + 484),
+          std::vector<uint16_t>(PSC, PSC + 484),
+          std::vector<uint16_t>(PS, PS + 484),
+          std::vector<uint16_t>(BSX, BSX + 28400),
+          std::vector<uint16_t>(BSO, BSO + 28400),
+          std::vector<uint16_t>(PP + 1, PP + 1 + PT),
+          SUMX,
+          SUMO,
+          PT};
 }

@@ -11,7 +11,8 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  std::string dir = (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + std::string("/mozekXXXXXX");
+  std::string dir =
+      (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + std::string("/mozekXXXXXX");
   if (!mkdtemp(dir.data()) || chdir(dir.c_str()) != 0) return 2;
   MOZEKINIT();
   const int rc = RUN_ALL_TESTS();

@@ -1,12 +1,13 @@
 // The pattern tables against the stated example values and properties,
 // checked over every one of the 4,194,304 windows.
+#include "patterns.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
 #include "mozek.h"
-#include "patterns.h"
 
 namespace {
 
@@ -85,10 +86,11 @@ TEST(PatternTables, EveryWindow) {
     seen.insert(v);
   }
   const std::set<uint16_t> stated = {
-      0,   4,   5,   6,   8,   9,   10,  11,  12,  13,  16,   17,   18,   19,   20,   21,   22,   32,
-      33,  34,  35,  36,  37,  65,  66,  67,  68,  69,  70,  81,   82,   83,   84,   85,   257,  258,
-      259, 260, 261, 262, 263, 273, 274, 275, 276, 277, 278, 514,  515,  516,  517,  518,  519,  520,
-      530, 531, 532, 533, 771, 772, 773, 774, 775, 1027, 1028, 1029, 4099, 4100, 4101, 8195};
+      0,   4,   5,   6,   8,   9,   10,  11,   12,   13,   16,   17,   18,   19,
+      20,  21,  22,  32,  33,  34,  35,  36,   37,   65,   66,   67,   68,   69,
+      70,  81,  82,  83,  84,  85,  257, 258,  259,  260,  261,  262,  263,  273,
+      274, 275, 276, 277, 278, 514, 515, 516,  517,  518,  519,  520,  530,  531,
+      532, 533, 771, 772, 773, 774, 775, 1027, 1028, 1029, 4099, 4100, 4101, 8195};
   EXPECT_EQ(stated.size(), 70u);
   EXPECT_EQ(seen, stated);
   EXPECT_EQ(mismatches + exchange + fives + classes, 0);
@@ -99,9 +101,15 @@ TEST(PatternTables, CellsBeyondABlockerDoNotCount) {
   for (uint32_t p = 0; p < 4194304; p += 7) {
     int f = 6, g = -6;
     for (int e = 1; e <= 5; e++)
-      if (((p >> (2 * (5 - e))) & 3) >= 2) { f = e; break; }
+      if (((p >> (2 * (5 - e))) & 3) >= 2) {
+        f = e;
+        break;
+      }
     for (int e = -1; e >= -5; e--)
-      if (((p >> (2 * (5 - e))) & 3) >= 2) { g = e; break; }
+      if (((p >> (2 * (5 - e))) & 3) >= 2) {
+        g = e;
+        break;
+      }
     uint32_t q = p;
     for (int e = f + 1; e <= 5; e++) q ^= 1u << (2 * (5 - e));  // flip cells past the blockers
     for (int e = g - 1; e >= -5; e--) q ^= 2u << (2 * (5 - e));

@@ -8,8 +8,16 @@
 
 namespace {
 
-void PLAYX(int x, int y) { KZ = CELL(x, y); X5O5(); GOX(); }
-void PLAYO(int x, int y) { KZ = CELL(x, y); X5O5(); GOO(); }
+void PLAYX(int x, int y) {
+  KZ = CELL(x, y);
+  X5O5();
+  GOX();
+}
+void PLAYO(int x, int y) {
+  KZ = CELL(x, y);
+  X5O5();
+  GOO();
+}
 
 TEST(Placement, FirstStoneInTheCentre) {
   NEWBOARD(22);
@@ -118,15 +126,20 @@ TEST(Placement, RandomGamesStayExactAndTakeBackRestores) {
       std::vector<uint16_t> empty;
       for (int y = 1; y <= sr - 2; y++)
         for (int x = 1; x <= sr - 2; x++) {
-          if (rng() % 12 == 0) PHC[CELL(x, y)] = 3;  // obstacles before the first stone
-          else empty.push_back(CELL(x, y));
+          if (rng() % 12 == 0)
+            PHC[CELL(x, y)] = 3;  // obstacles before the first stone
+          else
+            empty.push_back(CELL(x, y));
         }
       std::shuffle(empty.begin(), empty.end(), rng);
       const size_t moves = game % 2 ? empty.size() : empty.size() / 2;
       std::vector<SNAPSHOT> history{TAKESNAPSHOT()};
       for (size_t k = 0; k < moves; k++) {
         KZ = empty[k];
-        if (rng() & 1) GOX(); else GOO();
+        if (rng() & 1)
+          GOX();
+        else
+          GOO();
         EXPECTCONSISTENT();
         if (HasFatalFailure()) return;
         if (k % 5 == 4) history.push_back(TAKESNAPSHOT());

@@ -6,11 +6,12 @@
 
 // Each key from an edge or a corner wraps just the coordinates that leave the board.
 TEST_F(Game, CursorKeysWrapRoundTheBoard) {
-  const struct { int c, r, key, wantc, wantr; } steps[] = {
-      {20, 5, 0x2025, 1, 5},   {1, 5, 0x2023, 20, 5},  {7, 20, 0x2027, 7, 1},
-      {7, 1, 0x2021, 7, 20},   {20, 20, 0x2028, 1, 1}, {1, 1, 0x2020, 20, 20},
-      {20, 1, 0x2022, 1, 20},  {1, 20, 0x2026, 20, 1}, {20, 9, 0x2022, 1, 8},
-      {9, 20, 0x2028, 10, 1},  {1, 9, 0x2026, 20, 10}, {9, 1, 0x2020, 8, 20}};
+  const struct {
+    int c, r, key, wantc, wantr;
+  } steps[] = {{20, 5, 0x2025, 1, 5},  {1, 5, 0x2023, 20, 5},  {7, 20, 0x2027, 7, 1},
+               {7, 1, 0x2021, 7, 20},  {20, 20, 0x2028, 1, 1}, {1, 1, 0x2020, 20, 20},
+               {20, 1, 0x2022, 1, 20}, {1, 20, 0x2026, 20, 1}, {20, 9, 0x2022, 1, 8},
+               {9, 20, 0x2028, 10, 1}, {1, 9, 0x2026, 20, 10}, {9, 1, 0x2020, 8, 20}};
   for (auto [c, r, key, wantc, wantr] : steps) {
     Put(c, r, key);
     EXPECT_TRUE(KZ == CELL(wantc, wantr) && CURX == wantc && CURY == wantr) << std::hex << key;
@@ -97,11 +98,16 @@ TEST_F(Game, AltNTurnsStonesIntoObstaclesAndNClearsThem) {
 // five counted afresh, the stone count, the status fields and the cursor.
 TEST_F(Game, RandomCommandsKeepScreenAndEngineInStep) {
   // Placing keys come often so that games grow long and fives happen.
-  const uint16_t keys[] = {13, 13, 13, 13, 13, 'x', 'x', 'x', 'X', 'o', 'o', 'o', 'O', 8, 8,
-                           9, 0x2029, 0x2029, 0x330F, 'S', 0x2020, 0x2021, 0x2022, 0x2023,
+  const uint16_t keys[] = {13,     13,     13,     13,     13,     'x',    'x',    'x',
+                           'X',    'o',    'o',    'o',    'O',    8,      8,      9,
+                           0x2029, 0x2029, 0x330F, 'S',    0x2020, 0x2021, 0x2022, 0x2023,
                            0x2024, 0x2025, 0x2026, 0x2027, 0x2028, 0x202A};
   const uint16_t rare[] = {'n', 0x3831, '+', '-', '-', 'L', 0x2301, 0x3402, 0x230C};
-  auto run = [](int k, int d) { int n = 1; while (PHC[k + n * d] == PHC[k]) n++; return n - 1; };
+  auto run = [](int k, int d) {
+    int n = 1;
+    while (PHC[k + n * d] == PHC[k]) n++;
+    return n - 1;
+  };
   std::mt19937 rng(5);
   Keys({0x2003, '2'});
   int fives = 0, longest = 0, resized = 0;  // the run must reach these

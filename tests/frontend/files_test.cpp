@@ -50,7 +50,7 @@ TEST_F(Game, SaveAndLoad) {
   EXPECT_TRUE(W(good, 970 + 2 * CELL(9, 8)) == 2 && W(good, 970 + 2 * CELL(2, 2)) == 3);
   EXPECT_TRUE(W(good, 2122) == 6 && W(good, 2124) == 4 && W(good, 2612) == 19);
   EXPECT_TRUE(good[2126 + CELL(2, 2)] == 'X' && good[2126 + CELL(3, 2)] == 'O');  // obstacles
-  EXPECT_TRUE(good[2610] == 'O' && good[2611] == 'X');  // the glyphs
+  EXPECT_TRUE(good[2610] == 'O' && good[2611] == 'X');                            // the glyphs
   Cursor(9, 9);  // where a load puts it: on the last move
   const Snapshot saved;
   Keys({'n', '+', 0x2003, '2', 0x330F});
@@ -58,13 +58,25 @@ TEST_F(Game, SaveAndLoad) {
   // Words spoilt, as {offset, value}: the move count at 0, move k at 2 + 2k,
   // breadth and depth at 2122 and 2124, the board side at 2612.
   const int sr = 19;
-  const struct { const char* what; std::vector<int> words; int size = 2614; } cases[] = {
-      {"missing", {}, 0}, {"short", {}, 2613}, {"side 6", {2612, 6}}, {"side 23", {2612, 23}},
-      {"too many moves", {0, (sr - 2) * (sr - 2) + 1}}, {"breadth 0", {2122, 0}},
-      {"breadth 19", {2122, 19}}, {"depth 0", {2124, 0}}, {"depth 11", {2124, 11}},
-      {"move on the frame", {6, 5 * sr}}, {"move past the board", {6, sr * sr + 3}},
-      {"move on an obstacle", {6, 2 * sr + 2}}, {"move on an earlier move", {8, W(good, 4)}},
-      {"stale entry off every board", {802, 484}}, {"fourth move on the frame", {0, 4, 10, 0}}};
+  const struct {
+    const char* what;
+    std::vector<int> words;
+    int size = 2614;
+  } cases[] = {{"missing", {}, 0},
+               {"short", {}, 2613},
+               {"side 6", {2612, 6}},
+               {"side 23", {2612, 23}},
+               {"too many moves", {0, (sr - 2) * (sr - 2) + 1}},
+               {"breadth 0", {2122, 0}},
+               {"breadth 19", {2122, 19}},
+               {"depth 0", {2124, 0}},
+               {"depth 11", {2124, 11}},
+               {"move on the frame", {6, 5 * sr}},
+               {"move past the board", {6, sr * sr + 3}},
+               {"move on an obstacle", {6, 2 * sr + 2}},
+               {"move on an earlier move", {8, W(good, 4)}},
+               {"stale entry off every board", {802, 484}},
+               {"fourth move on the frame", {0, 4, 10, 0}}};
   for (const auto& c : cases) {
     Bytes b(good.begin(), good.begin() + c.size);
     for (size_t i = 0; i < c.words.size(); i += 2) SETW(b, c.words[i], c.words[i + 1]);

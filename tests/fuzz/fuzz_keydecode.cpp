@@ -29,9 +29,9 @@ static void CheckEvents(const KeyEvent* ev, int n, int len) {
   }
 }
 
-static constexpr size_t MAXIN = 8192;        // longer inputs are cut here
+static constexpr size_t MAXIN = 8192;                  // longer inputs are cut here
 static KeyEvent CHUNKED[MAXIN + 2], WHOLE[MAXIN + 2];  // events of the two ways of reading
-static uint8_t PAYLOAD[MAXIN];               // the input without its chunk heads
+static uint8_t PAYLOAD[MAXIN];                         // the input without its chunk heads
 
 // The first byte of each chunk says how long it is (low 5 bits) and how long
 // after the previous read it came (high 3 bits, in steps of 10 ms).
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int64_t now = 0;
   size_t i = 0, paid = 0;
   int total = 0;
-  bool quick = true;   // no gap between bytes reached the quiet time
+  bool quick = true;      // no gap between bytes reached the quiet time
   int64_t lastBytes = 0;  // when the last bytes came
   while (i < size) {
     uint8_t head = data[i++];
@@ -73,8 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(whole == total);
   for (int k = 0; k < total; k++) {
     Check(WHOLE[k].isMouse == CHUNKED[k].isMouse);
-    if (WHOLE[k].isMouse) Check(memcmp(&WHOLE[k].mouse, &CHUNKED[k].mouse, sizeof(MouseEvent)) == 0);
-    else Check(WHOLE[k].key == CHUNKED[k].key);
+    if (WHOLE[k].isMouse)
+      Check(memcmp(&WHOLE[k].mouse, &CHUNKED[k].mouse, sizeof(MouseEvent)) == 0);
+    else
+      Check(WHOLE[k].key == CHUNKED[k].key);
   }
   return 0;
 }

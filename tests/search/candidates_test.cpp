@@ -13,8 +13,11 @@ TEST(BESTR, StableTopN) {
   NEWGAME(22);
   const uint16_t cells[] = {CELL(1, 1), CELL(5, 1), CELL(3, 7), CELL(20, 20)};
   const std::tuple<std::vector<uint16_t>, uint16_t, std::string> rows[] = {
-      {{5, 9, 5, 9}, 3, "bda"}, {{7, 7, 7, 7}, 3, "abc"}, {{5, 9, 5, 9}, 8, "bdac"},
-      {{5, 0, 0, 40000}, 1, "d"}, {{0, 0, 0, 0}, 12, ""}};
+      {{5, 9, 5, 9}, 3, "bda"},
+      {{7, 7, 7, 7}, 3, "abc"},
+      {{5, 9, 5, 9}, 8, "bdac"},
+      {{5, 0, 0, 40000}, 1, "d"},
+      {{0, 0, 0, 0}, 12, ""}};
   for (const auto& [values, n, want] : rows) {
     RPOLE R{};
     TYPOSM T;
@@ -33,10 +36,12 @@ TEST(BESTR, EqualsStableSortOnRandomBoards) {
   for (int round = 0; round < 2000; round++) {
     NEWGAME(7 + int(rng() % 16));
     RPOLE R{};
-    const unsigned dense = rng() % 100, top = 1 + rng() % (rng() % 2 ? 20 : 9000), n = 1 + rng() % 50;
+    const unsigned dense = rng() % 100, top = 1 + rng() % (rng() % 2 ? 20 : 9000),
+                   n = 1 + rng() % 50;
     std::vector<uint16_t> cells;
     for (int c = SR + 1; c <= SRXSR_SR_2; c++)
-      if (!PHC[c] && rng() % 100 < dense && (R[c] = uint16_t(rng() % top + (rng() % 8 ? 0 : 32768))))
+      if (!PHC[c] && rng() % 100 < dense &&
+          (R[c] = uint16_t(rng() % top + (rng() % 8 ? 0 : 32768))))
         cells.push_back(uint16_t(c));
     std::stable_sort(cells.begin(), cells.end(), [&](int p, int q) { return R[p] > R[q]; });
     cells.resize(std::min<size_t>(n, cells.size()));

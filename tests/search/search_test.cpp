@@ -19,8 +19,11 @@ TEST(Root, ShortcutsSearchNothing) {
       {22, "10,10 9,10 11,10 9,9 12,10 8,8 13,10", -32667, {"14,10"}},
       {22, "10,10 10,12 11,10 11,12 12,10 12,12 15,15", 32665, {"9,12", "13,12"}},
       // Full, nobody has five (rows XXOOX / OOXXO): KZ is left as it was.
-      {7, "1,1 3,1 2,1 4,1 5,1 1,2 3,2 2,2 4,2 5,2 1,3 3,3 2,3 4,3 5,3 1,4 3,4 2,4 4,4 5,4 1,5 3,5 "
-          "2,5 4,5 5,5", 0, {"5,5"}}};
+      {7,
+       "1,1 3,1 2,1 4,1 5,1 1,2 3,2 2,2 4,2 5,2 1,3 3,3 2,3 4,3 5,3 1,4 3,4 2,4 4,4 5,4 1,5 3,5 "
+       "2,5 4,5 5,5",
+       0,
+       {"5,5"}}};
   for (const auto& [sr, moves, score, cells] : rows) {
     NEWGAME(sr);
     PLAYALL(moves);
@@ -44,7 +47,8 @@ TEST(Root, ReplyToTheFirstStone) {
   for (ROOTDRAW = -1; auto* run : {&runs[1], &runs[2]})
     for (uint64_t seed = 0; seed < 200; seed++) RANDSEED(seed), COMPUTERMOVE(), run->push_back(KZ);
   EXPECT_EQ(runs[1], runs[2]);
-  EXPECT_EQ(std::set<uint16_t>(runs[1].begin(), runs[1].end()), std::set<uint16_t>(best + 1, best + 9));
+  EXPECT_EQ(std::set<uint16_t>(runs[1].begin(), runs[1].end()),
+            std::set<uint16_t>(best + 1, best + 9));
 }
 
 // (14,11) makes a four on row 11 and an open three on column 14 at once.
@@ -93,13 +97,14 @@ TEST(Decisions, LoopStopsOnlyAfterTheBoundImproves) {
 // Two cells are a loss one ply on, unsearched. A forced reply costs no
 // budget: it is made with 1 left, and with 2 its child still expands.
 TEST(Decisions, FiveRegisters) {
-  const char* twice = "6,10 5,10 7,10 10,5 8,10 15,15 9,10 17,15 10,6 3,18 10,7 18,3 10,8 1,20 10,9";
+  const char* twice =
+      "6,10 5,10 7,10 10,5 8,10 15,15 9,10 17,15 10,6 3,18 10,7 18,3 10,8 1,20 10,9";
   const char* open = "10,10 9,9 11,10 5,5 12,10 6,6 13,10";
   const char* closed = "10,10 9,10 11,10 9,9 12,10 8,8 13,10";
   // Position and its first side, budget, score range, nodes (-1: several), cell taken back last.
   const std::tuple<const char*, char, uint64_t, int, int, int, const char*> rows[] = {
-      {twice, 'X', 1, -30000, 30000, 1, "10,10"}, {twice, 'O', 1, -30000, 30000, 1, "10,10"},
-      {open, 'X', 100, -32666, -32666, 0, ""},    {open, 'O', 100, 32666, 32666, 0, ""},
+      {twice, 'X', 1, -30000, 30000, 1, "10,10"},  {twice, 'O', 1, -30000, 30000, 1, "10,10"},
+      {open, 'X', 100, -32666, -32666, 0, ""},     {open, 'O', 100, 32666, 32666, 0, ""},
       {closed, 'X', 1, -30000, 30000, 1, "14,10"}, {closed, 'X', 2, -30000, 30000, -1, "14,10"}};
   for (const auto& [moves, first, k, lo, hi, nodes, last] : rows) {
     NEWGAME(22);
@@ -124,7 +129,8 @@ TEST(Decisions, SumsAreExactAndScoresSaturate) {
     NEWGAME(22);
     for (int y = 2; y <= 20; y += 3)
       for (int x : {2, 3, 4, 9, 10, 11, 16, 17, 18}) PLAY(CELL(x, y), side);
-    EXPECT_EQ((side == 'O' ? MYSLIX : MYSLIO)(VSTUP, 1, -32667, 32667), side == 'O' ? 32167 : -32167);
+    EXPECT_EQ((side == 'O' ? MYSLIX : MYSLIO)(VSTUP, 1, -32667, 32667),
+              side == 'O' ? 32167 : -32167);
   }
 }
 

@@ -1,11 +1,11 @@
 // The key decoder, byte for byte: each key and mouse report from every form terminals send it in.
+#include "keydecode.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "keydecode.h"
 
 // Events of reads {ms, bytes} settled at end: keys in hex, mouse as M<buttons>,<x>,<y>,<action>.
 static std::string Feed(const std::vector<std::pair<long, std::string>>& rs, long end = 1000) {
@@ -20,8 +20,10 @@ static std::string Feed(const std::vector<std::pair<long, std::string>>& rs, lon
   char buf[32];
   for (int i = 0; i < n; i++, s += buf) {
     const MouseEvent& m = ev[i].mouse;
-    if (ev[i].isMouse) snprintf(buf, sizeof buf, " M%d,%d,%d,%d", m.buttons, m.x, m.y, m.action);
-    else snprintf(buf, sizeof buf, " %04X", ev[i].key);
+    if (ev[i].isMouse)
+      snprintf(buf, sizeof buf, " M%d,%d,%d,%d", m.buttons, m.x, m.y, m.action);
+    else
+      snprintf(buf, sizeof buf, " %04X", ev[i].key);
   }
   return s.empty() ? s : s.substr(1);
 }
@@ -29,44 +31,108 @@ static std::string Feed(const std::vector<std::pair<long, std::string>>& rs, lon
 TEST(KeyDecode, EveryKeyAndMouseReportFromEachForm) {
   const std::pair<std::string, const char*> forms[] = {
       // plain bytes; UTF-8 gives its Latin-1 character or nothing
-      {"\r", "000D"}, {"\n", "000D"}, {"\t", "0009"}, {"\x7f", "0008"}, {"\b", "0008"},
-      {"+", "002B"}, {"-", "002D"}, {"12345678", "0031 0032 0033 0034 0035 0036 0037 0038"},
-      {"LlNnOoSsXx", "004C 006C 004E 006E 004F 006F 0053 0073 0058 0078"}, {"\x01", "0401"},
-      {"\xc3\xae", "00EE"}, {"\xe2\x82\xac", ""}, {"\x80", ""}, {std::string(1, '\0'), ""},
+      {"\r", "000D"},
+      {"\n", "000D"},
+      {"\t", "0009"},
+      {"\x7f", "0008"},
+      {"\b", "0008"},
+      {"+", "002B"},
+      {"-", "002D"},
+      {"12345678", "0031 0032 0033 0034 0035 0036 0037 0038"},
+      {"LlNnOoSsXx", "004C 006C 004E 006E 004F 006F 0053 0073 0058 0078"},
+      {"\x01", "0401"},
+      {"\xc3\xae", "00EE"},
+      {"\xe2\x82\xac", ""},
+      {"\x80", ""},
+      {std::string(1, '\0'), ""},
       // F1-F12 and the cursor block, with modifiers: xterm and tmux, then kitty's F1-F4,
       // older xterm SS3 modifiers, rxvt, the Linux console, Shift+Tab, the application keypad
       {"\x1bOP\x1bOQ\x1bOR\x1bOS", "2001 2002 2003 2004"},
       {"\x1b[15~\x1b[17~\x1b[18~\x1b[19~", "2005 2006 2007 2008"},
-      {"\x1b[20~\x1b[21~\x1b[23~\x1b[24~", "2009 200A 200B 200C"}, {"\x1b[1;2P", "2301"},
-      {"\x1b[24;2~", "230C"}, {"\x1b[1;5P", "2401"}, {"\x1b[1;3P", "2801"},
+      {"\x1b[20~\x1b[21~\x1b[23~\x1b[24~", "2009 200A 200B 200C"},
+      {"\x1b[1;2P", "2301"},
+      {"\x1b[24;2~", "230C"},
+      {"\x1b[1;5P", "2401"},
+      {"\x1b[1;3P", "2801"},
       {"\x1b[1~\x1b[H\x1bOH\x1b[7~", "2020 2020 2020 2020"},
       {"\x1b[4~\x1b[F\x1bOF\x1b[8~", "2026 2026 2026 2026"},
       {"\x1b[5~\x1b[6~\x1b[2~\x1b[3~", "2022 2028 2029 202A"},
       {"\x1b[A\x1b[B\x1b[C\x1b[D", "2021 2027 2025 2023"},
-      {"\x1bOA\x1bOB\x1bOC\x1bOD", "2021 2027 2025 2023"}, {"\x1b[1;5D", "2423"},
-      {"\x1b[1;2A", "2321"}, {"\x1b[1;8B", "2F27"}, {"\x1b[P", "2001"}, {"\x1b[S", "2004"},
-      {"\x1bO2P", "2301"}, {"\x1b[11~", "2001"}, {"\x1b[[A", "2001"}, {"\x1b[[E", "2005"},
-      {"\x1b[Z", "330F"}, {"\x1bOk", "002B"}, {"\x1bOm", "002D"}, {"\x1bOM", "000D"},
+      {"\x1bOA\x1bOB\x1bOC\x1bOD", "2021 2027 2025 2023"},
+      {"\x1b[1;5D", "2423"},
+      {"\x1b[1;2A", "2321"},
+      {"\x1b[1;8B", "2F27"},
+      {"\x1b[P", "2001"},
+      {"\x1b[S", "2004"},
+      {"\x1bO2P", "2301"},
+      {"\x1b[11~", "2001"},
+      {"\x1b[[A", "2001"},
+      {"\x1b[[E", "2005"},
+      {"\x1b[Z", "330F"},
+      {"\x1bOk", "002B"},
+      {"\x1bOm", "002D"},
+      {"\x1bOM", "000D"},
       {"\x1bOq", "0031"},
       // xterm's modifyOtherKeys (CSI 27;m;c~), kitty's and tmux's CSI c;m u
-      {"\x1b[27;5;49~", "3402"}, {"\x1b[27;5;56~", "3409"}, {"\x1b[27;3;110~", "3831"},
-      {"\x1b[27;2;78~", "034E"}, {"\x1b[27;4;78~", "3B31"}, {"\x1b[27;2;43~", "032B"},
-      {"\x1b[27;5;110~", "040E"}, {"\x1b[27;2;9~", "330F"}, {"\x1b[27;2;13~", "030D"},
-      {"\x1b[49;5u", "3402"}, {"\x1b[56;5u", "3409"}, {"\x1b[110;3u", "3831"},
-      {"\x1b[110;4u", "3B31"}, {"\x1b[27u", "001B"}, {"\x1b[13u", "000D"}, {"\x1b[9;2u", "330F"},
-      {"\x1b[127u", "0008"}, {"\x1b[57414u", "000D"}, {"\x1b[57413u", "002B"},
-      {"\x1b[57412u", "002D"}, {"\x1b[57441;2u", ""}, {"\x1b[110:78;3u", "3831"},
-      {"\x1b[110;67u", "3831"}, {"\x1b[110;2u", "034E"},
+      {"\x1b[27;5;49~", "3402"},
+      {"\x1b[27;5;56~", "3409"},
+      {"\x1b[27;3;110~", "3831"},
+      {"\x1b[27;2;78~", "034E"},
+      {"\x1b[27;4;78~", "3B31"},
+      {"\x1b[27;2;43~", "032B"},
+      {"\x1b[27;5;110~", "040E"},
+      {"\x1b[27;2;9~", "330F"},
+      {"\x1b[27;2;13~", "030D"},
+      {"\x1b[49;5u", "3402"},
+      {"\x1b[56;5u", "3409"},
+      {"\x1b[110;3u", "3831"},
+      {"\x1b[110;4u", "3B31"},
+      {"\x1b[27u", "001B"},
+      {"\x1b[13u", "000D"},
+      {"\x1b[9;2u", "330F"},
+      {"\x1b[127u", "0008"},
+      {"\x1b[57414u", "000D"},
+      {"\x1b[57413u", "002B"},
+      {"\x1b[57412u", "002D"},
+      {"\x1b[57441;2u", ""},
+      {"\x1b[110:78;3u", "3831"},
+      {"\x1b[110;67u", "3831"},
+      {"\x1b[110;2u", "034E"},
       // Alt as an ESC prefix; ESC alone, Alt+[ and Alt+O once the quiet time has passed
-      {"\x1bn", "3831"}, {"\x1bN", "3B31"}, {"\x1bz", "382C"}, {"\x1b~", "3B29"}, {"\x1b/", "3835"},
-      {"\x1b" "1", "3802"}, {"\x1b\x7f", "380E"}, {"\x1b\r", "381C"}, {"\x1b", "001B"},
-      {"\x1b[", "381A"}, {"\x1bO", "3B18"}, {"\x1b\x1b", "3801"}, {"\x1b\x1b[A", "2821"},
-      {"\x1b\x1bx", "3801 0078"}, {"\x1b\xc3\xae", "00EE"},
+      {"\x1bn", "3831"},
+      {"\x1bN", "3B31"},
+      {"\x1bz", "382C"},
+      {"\x1b~", "3B29"},
+      {"\x1b/", "3835"},
+      {"\x1b"
+       "1",
+       "3802"},
+      {"\x1b\x7f", "380E"},
+      {"\x1b\r", "381C"},
+      {"\x1b", "001B"},
+      {"\x1b[", "381A"},
+      {"\x1bO", "3B18"},
+      {"\x1b\x1b", "3801"},
+      {"\x1b\x1b[A", "2821"},
+      {"\x1b\x1bx", "3801 0078"},
+      {"\x1b\xc3\xae", "00EE"},
       // unknown or broken sequences are dropped whole, never taken for Esc
-      {"\x1b[99;9z", ""}, {"\x1b[?62u", ""}, {"\x1b[>1;2c", ""}, {"\x1b[200~", ""}, {"\x1b[I", ""},
-      {"\x1b[1;2;3;4;5A", ""}, {"\x1b[1$A", ""}, {"\x1bOz", ""}, {"\x1b[[Z", ""}, {"\x1b[12", ""},
-      {"\x1b[<0;1", ""}, {"\x1b[M ", ""}, {"\x1b[1;5", ""}, {"\x1b[1\r", "000D"},
-      {"\x1b[1\x1b[A", "2021"}, {"\x1b[99zx", "0078"},
+      {"\x1b[99;9z", ""},
+      {"\x1b[?62u", ""},
+      {"\x1b[>1;2c", ""},
+      {"\x1b[200~", ""},
+      {"\x1b[I", ""},
+      {"\x1b[1;2;3;4;5A", ""},
+      {"\x1b[1$A", ""},
+      {"\x1bOz", ""},
+      {"\x1b[[Z", ""},
+      {"\x1b[12", ""},
+      {"\x1b[<0;1", ""},
+      {"\x1b[M ", ""},
+      {"\x1b[1;5", ""},
+      {"\x1b[1\r", "000D"},
+      {"\x1b[1\x1b[A", "2021"},
+      {"\x1b[99zx", "0078"},
       {"\x1b[" + std::string(99, '1') + "~y", "0079"},
       {"\x1b[" + std::string(99, ';') + "\ry", "000D 0079"},
       // SGR: press and release in one read; left, right, motion with both, the same again,
@@ -95,4 +161,3 @@ TEST(KeyDecode, EscWaitsForTheQuietTime) {
   EXPECT_EQ(Feed({{100, "\x1b"}, {100 + ESCMS - 1, "n"}}), "3831");
   EXPECT_EQ(Feed({{100, "\x1b"}, {100 + ESCMS, "n"}}), "001B 006E");
 }
-
