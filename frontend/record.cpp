@@ -37,8 +37,8 @@ void NEWGAME() {
 }
 
 void OLDGAME() {
-  TextColor(15);
-  TextBackground(6);
+  TextColor(WHITE);
+  TextBackground(BROWN);
   for (int R = 1; R <= SR - 2; R++) {
     for (int C = 1; C <= SR - 2; C++) {
       int K = R * SR + C;
