@@ -99,12 +99,15 @@ TEST_F(Game, AltNTurnsStonesIntoObstaclesAndNClearsThem) {
 // five counted afresh, the stone count, the status fields and the cursor.
 TEST_F(Game, RandomCommandsKeepScreenAndEngineInStep) {
   // Placing keys come often so that games grow long and fives happen.
-  using namespace KEY;
-  const uint16_t keys[] = {ENTER,       ENTER, ENTER,     ENTER, ENTER, 'x',       'x',       'x',
-                           'X',         'o',   'o',       'o',   'O',   BACKSPACE, BACKSPACE, TAB,
-                           INS,         INS,   SHIFT_TAB, 'S',   HOME,  UP,        PGUP,      LEFT,
-                           RIGHT_CLICK, RIGHT, END,       DOWN,  PGDN,  DEL};
-  const uint16_t rare[] = {'n', ALT_N, '+', '-', '-', 'L', SHIFT_F1, CTRL_1, SHIFT_F12};
+  // clang-format off
+  const uint16_t keys[] = {
+      KEY::ENTER, KEY::ENTER, KEY::ENTER, KEY::ENTER, KEY::ENTER, 'x', 'x', 'x', 'X', 'o', 'o', 'o',
+      'O', KEY::BACKSPACE, KEY::BACKSPACE, KEY::TAB, KEY::INS, KEY::INS, KEY::SHIFT_TAB, 'S',
+      KEY::HOME, KEY::UP, KEY::PGUP, KEY::LEFT, KEY::RIGHT_CLICK, KEY::RIGHT, KEY::END, KEY::DOWN,
+      KEY::PGDN, KEY::DEL};
+  const uint16_t rare[] = {
+      'n', KEY::ALT_N, '+', '-', '-', 'L', KEY::SHIFT_F1, KEY::CTRL_1, KEY::SHIFT_F12};
+  // clang-format on
   auto run = [](int k, int d) {
     int n = 1;
     while (PHC[k + n * d] == PHC[k]) n++;
