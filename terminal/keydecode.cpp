@@ -126,7 +126,7 @@ static int EmitKey(uint16_t code, KeyEvent* out, int cap, int n) {
 static int EmitMouse(KeyDecoder& d, uint32_t cb, uint32_t x, uint32_t y, bool release, bool x10,
                      KeyEvent* out, int cap, int n) {
   if (cb & (64 | 128)) return n;  // wheel and extra buttons give nothing
-  static const uint16_t BIT[4] = {1, 4, 2, 0};
+  static const uint16_t BIT[4] = {MOUSELEFT, MOUSEMIDDLE, MOUSERIGHT, 0};
   uint16_t bit = BIT[cb & 3];
   uint16_t held = d.held;
   if (!(cb & 32)) {
@@ -140,11 +140,11 @@ static int EmitMouse(KeyDecoder& d, uint32_t cb, uint32_t x, uint32_t y, bool re
   uint16_t px = uint16_t(x > 0xFFFF ? 0xFFFF : x), py = uint16_t(y > 0xFFFF ? 0xFFFF : y);
   uint16_t action = 0;
   if (held & ~d.held)
-    action = 1;
+    action = MOUSEPRESS;
   else if (held != d.held)
-    action = 2;
+    action = MOUSERELEASE;
   else if (px != d.lastx || py != d.lasty)
-    action = 4;
+    action = MOUSEMOVE;
   d.held = held;
   d.lastx = px;
   d.lasty = py;

@@ -45,10 +45,6 @@ const POPISREC POPIS[27] = {
 uint16_t OLDX, OLDY;
 uint16_t OLDI;
 
-// Mouse buttons and actions as the console reports them.
-constexpr uint16_t LEFTBUTTON = 1, RIGHTBUTTON = 2;
-constexpr uint16_t PRESS = 1, MOVE = 4;
-
 // Length of a label's text.
 static uint16_t LabelLen(const POPISREC& e) {
   uint16_t n = 0;
@@ -88,10 +84,10 @@ static bool BoardClick(uint16_t x, uint16_t y) {
 // left press on a lit label answers with the label's code, judged by the
 // highlight as it stood before this event moved anything.
 static uint16_t PressCode(const MouseEvent& m) {
-  if (m.action != PRESS) return 0;
+  if (m.action != MOUSEPRESS) return 0;
   uint16_t code = 0;
-  if (m.buttons == RIGHTBUTTON && BoardClick(m.x, m.y)) code = KEY::RIGHT_CLICK;
-  if (m.buttons == LEFTBUTTON) {
+  if (m.buttons == MOUSERIGHT && BoardClick(m.x, m.y)) code = KEY::RIGHT_CLICK;
+  if (m.buttons == MOUSELEFT) {
     if (BoardClick(m.x, m.y)) code = KEY::ENTER;
     if (OLDI > 0) code = POPIS[OLDI].code;
   }
@@ -100,12 +96,12 @@ static uint16_t PressCode(const MouseEvent& m) {
 
 // Light the label under the pointer and put out the one it has left.
 static void FollowPointer(const MouseEvent& m) {
-  // The highlight is looked at again when the pointer is seen on another row,
-  // by an event of any kind, or in another column of the same row by a move.
-  // A press or release in a new column of the same row changes nothing, not
-  // even OLDX, so the next move there is still news. The grouping is meant:
-  // && binds before ||.
-  if (!((m.action == MOVE && m.x != OLDX) || m.y != OLDY)) return;
+  // The highlight is looked at again on any event that finds the pointer on
+  // another row, and on a move to another column. A press or release in
+  // another column of the same row leaves the highlight and OLDX as they were
+  // (a move there later is still news), so such a click is answered by the
+  // label that was lit. Written as meant: && binds before ||.
+  if (!((m.action == MOUSEMOVE && m.x != OLDX) || m.y != OLDY)) return;
   OLDX = m.x;
   OLDY = m.y;
   if (OLDI > 0 && !Over(POPIS[OLDI], m.x, m.y)) {
