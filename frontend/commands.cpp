@@ -2,6 +2,7 @@
 // from MYREADKEY, carried out to the end before the next is read. The front
 // end keeps no turn order; the computer plays only after Enter and on Ins.
 #include "game.h"
+#include "keycodes.h"
 #include "mozek.h"
 #include "myreadun.h"
 #include "screen.h"
@@ -35,119 +36,119 @@ static bool CANPLACE() { return PHC[KZ] == 0 && NOTP5; }
 
 void COMMAND(uint16_t CODE) {
   switch (CODE) {
-    case 0x000D:  // Enter, or a left click on a board cell
+    case KEY::ENTER:  // also a left click on a board cell
       if (!CANPLACE()) break;
       PLX();
       if (NOTP5) COMPUTERTURN();
       break;
-    case 0x0058:
-    case 0x0078:  // the stone whose glyph is the letter X, without a reply
+    case 'X':
+    case 'x':  // the stone whose glyph is the letter X, without a reply
       if (!CANPLACE()) break;
       if (PXO[1] == 'X')
         PLX();
       else
         PLO();
       break;
-    case 0x004F:
-    case 0x006F:  // the stone whose glyph is the letter O, without a reply
+    case 'O':
+    case 'o':  // the stone whose glyph is the letter O, without a reply
       if (!CANPLACE()) break;
       if (PXO[1] == 'X')
         PLO();
       else
         PLX();
       break;
-    case 0x2029:  // Ins: the computer moves
+    case KEY::INS:  // the computer moves
       if (NOTP5) COMPUTERTURN();
       break;
-    case 0x0008:
+    case KEY::BACKSPACE:
       TAKEBACK();
       break;
-    case 0x0009:
+    case KEY::TAB:
       TAB();
       break;
-    case 0x330F:
+    case KEY::SHIFT_TAB:
       SHTAB();
       break;
-    case 0x004E:
-    case 0x006E:
+    case 'N':
+    case 'n':
       CLEAROBSTACLES();
       NEWGAME();
       break;
-    case 0x3831:
+    case KEY::ALT_N:
       ALTNEWGAME();
       break;
-    case 0x002B:
+    case '+':
       SIZESTEP(+1);
       break;
-    case 0x002D:
+    case '-':
       SIZESTEP(-1);
       break;
-    case 0x2301:  // Shift+F1: narrower
-      if (V0 > 1) {
+    case KEY::SHIFT_F1:  // narrower
+      if (V0 > MINBREADTH) {
         V0--;
         SKILL();
       }
       break;
-    case 0x230C:  // Shift+F12: wider
-      if (V0 < 18) {
+    case KEY::SHIFT_F12:  // wider
+      if (V0 < MAXBREADTH) {
         V0++;
         SKILL();
       }
       break;
-    case 0x3402:  // Ctrl+1: shallower
-      if (H0 > 1) {
+    case KEY::CTRL_1:  // shallower
+      if (H0 > MINDEPTH) {
         H0--;
         SKILL();
       }
       break;
-    case 0x3409:  // Ctrl+8: deeper
-      if (H0 < 10) {
+    case KEY::CTRL_8:  // deeper
+      if (H0 < MAXDEPTH) {
         H0++;
         SKILL();
       }
       break;
-    case 0x2021:
+    case KEY::UP:
       CURUP();
       break;
-    case 0x2027:
+    case KEY::DOWN:
       CURDOWN();
       break;
-    case 0x2023:
+    case KEY::LEFT:
       CURLEFT();
       break;
-    case 0x2025:
+    case KEY::RIGHT:
       CURRIGHT();
       break;
-    case 0x2020:
+    case KEY::HOME:
       CURLEFT();
       CURUP();
-      break;  // Home
-    case 0x2022:
+      break;
+    case KEY::PGUP:
       CURUP();
       CURRIGHT();
-      break;  // PgUp
-    case 0x2026:
+      break;
+    case KEY::END:
       CURDOWN();
       CURLEFT();
-      break;  // End
-    case 0x2028:
+      break;
+    case KEY::PGDN:
       CURRIGHT();
       CURDOWN();
-      break;  // PgDn
-    case 0x004C:
-    case 0x006C:
+      break;
+    case 'L':
+    case 'l':
       LOUD();
       break;
-    case 0x0053:
-    case 0x0073:
+    case 'S':
+    case 's':
       SEJF();
       break;
     default:
-      if (CODE >= 0x2001 && CODE <= 0x200C) {  // F1..F12 set the breadth
-        V0 = CODE & 0xFF;
+      if (CODE >= KEY::F1 && CODE <= KEY::F12) {  // F1..F12 set the breadth 1..12
+        V0 = CODE - KEY::F1 + 1;
         SKILL();
-      } else if (CODE >= 0x0031 && CODE <= 0x0038) {  // 1..8 set the depth
-        H0 = CODE - 0x30;
+      } else if (CODE >= '1' && CODE <= '8') {  // the digits set the depth 1..8
+        H0 = CODE - '0';
         SKILL();
       }
       break;
@@ -169,7 +170,7 @@ void DOLMLOOP() {
     B = MYREADKEY();
     COMMAND(B);
     SOURAD();
-  } while (B != 0x001B);
+  } while (B != KEY::ESC);
 }
 
 void DOLMRUN() {

@@ -1,10 +1,10 @@
 // What the screen shows and where: the static screen, the board picture, the
-// stones, the move count, the cursor coordinates and the skill line. Board cell
-// (c, r) stands at screen column 3 + c, row 3 + r; between commands the board
-// window (columns 4..SR+2, rows 4..SR+2) is current, so GotoXY(c, r) reaches
-// the cell and the visible text cursor marks KZ.
+// stones, the move count, the cursor coordinates and the skill line. Where the
+// board's cells stand is boardgeom.h's; between commands its board window is
+// current, so GotoXY(c, r) reaches cell (c, r) and the visible text cursor marks KZ.
 #include <string_view>
 
+#include "boardgeom.h"
 #include "game.h"
 #include "mozek.h"
 #include "screen.h"
@@ -32,53 +32,57 @@ static constexpr const char* PANEL[] = {
     "Quit:",          " <Esc>",
 };
 
-void BOARDWINDOW() {
-  Window(4, 4, SR + 2, SR + 2);
-  GotoXY(KZ % SR, KZ / SR);
-}
+// The hot-key panel's window.
+static constexpr Rect PANELWIN = {26, 3, 38, 24};
+// Cleared before each board picture: the picture of the largest board (side
+// 22) and the column to its left, where the coordinates of the smallest (side 7) start.
+static constexpr Rect BOARDAREA = {PLACEWIN(7).left, BOARDROW, PICTUREWIN(22).right,
+                                   BOARDWIN(22).bottom};
+static_assert(BOARDAREA.right < PANELWIN.left, "the board stays clear of the hot-key panel");
+static constexpr int PANELCOLS = PANELWIN.right - PANELWIN.left + 1;
+
+void BOARDWINDOW() { BOARDAT(SR, KZ); }
 
 void STATICSCREEN() {
-  TextBackground(3);
+  TextBackground(CYAN);
   ClrScr();
   CursorBig();
-  TextColor(0);
-  TextBackground(6);
+  TextColor(BLACK);
+  TextBackground(BROWN);
   GotoXY(9, 1);
   WriteStr(" D O L M");
   WriteLn();
-  TextColor(7);
-  TextBackground(3);
+  TextColor(LIGHTGREY);
+  TextBackground(CYAN);
   WriteStr(CREDIT);
   GotoXY(9, 25);
   WriteStr(CONTACT);
-  Window(26, 3, 38, 24);
-  TextColor(14);
-  TextBackground(2);
+  Window(PANELWIN);
+  TextColor(YELLOW);
+  TextBackground(GREEN);
   ClrScr();
   for (const char* T : PANEL) {
     std::string_view V = T;
     WriteStr(V);
-    if (V.size() % 13 != 0 || V.empty()) WriteLn();
+    if (V.size() % PANELCOLS != 0 || V.empty()) WriteLn();
   }
 }
 
 void BOARDPICTURE() {
-  Window(2, 3, 24, 24);
-  TextBackground(3);
+  Window(BOARDAREA);
+  TextBackground(CYAN);
   ClrScr();
-  // One row taller than the picture, so the position after its last cell
-  // still lies inside the window and nothing scrolls.
-  Window(3, 3, SR + 2, SR + 3);
-  TextColor(15);
-  TextBackground(6);
+  Window(PICTUREWIN(SR));
+  TextColor(WHITE);
+  TextBackground(BROWN);
   for (int C = 0; C < SR * SR; C++) WriteChar(uint8_t(PR[C]));
 }
 
 void SKILL() {
-  Window(1, 1, 80, 25);
-  TextColor(0);
+  Window(1, 1, SCRW, SCRH);
+  TextColor(BLACK);
   GotoXY(26, 24);
-  TextBackground(6);
+  TextBackground(BROWN);
   WriteStr("Skill = ");
   if (V0 <= 9) WriteChar(' ');
   WriteChar('F');
@@ -88,18 +92,18 @@ void SKILL() {
   // A two-digit depth reaches column 39; a shorter line must not leave its
   // last digit standing there.
   if (H0 <= 9) {
-    TextColor(7);
-    TextBackground(3);
+    TextColor(LIGHTGREY);
+    TextBackground(CYAN);
     WriteChar(' ');
   }
-  TextBackground(0);
+  TextBackground(BLACK);
   BOARDWINDOW();
 }
 
 void SOURAD() {
-  Window(SR - 5, SR + 2, SR + 2, SR + 2);
-  TextColor(0);
-  TextBackground(6);
+  Window(PLACEWIN(SR));
+  TextColor(BLACK);
+  TextBackground(BROWN);
   WriteChar('[');
   WriteInt(KZ % SR, 2);
   WriteChar(',');
@@ -109,9 +113,9 @@ void SOURAD() {
 }
 
 void PTINF() {
-  Window(4, SR + 2, SR + 2, SR + 2);
-  TextColor(0);
-  TextBackground(6);
+  Window(COUNTWIN(SR));
+  TextColor(BLACK);
+  TextBackground(BROWN);
   // Left-aligned in four places, so a count that shrinks leaves no stale digit.
   WriteInt(PT, 0);
   for (int N = PT < 10 ? 1 : PT < 100 ? 2 : 3; N < 4; N++) WriteChar(' ');
@@ -119,23 +123,23 @@ void PTINF() {
 }
 
 void OBRX() {
-  TextColor(14);
-  TextBackground(0);
+  TextColor(YELLOW);
+  TextBackground(BLACK);
   WriteChar(uint8_t(PXO[1]));
   WriteChar(8);
 }
 
 void OBRO() {
-  TextColor(13);
-  TextBackground(0);
+  TextColor(LIGHTMAGENTA);
+  TextBackground(BLACK);
   WriteChar(uint8_t(PXO[2]));
   WriteChar(8);
 }
 
 void OBRR() {
-  GotoXY(KZ % SR, KZ / SR);
-  TextColor(15);
-  TextBackground(6);
+  GOTOCELL(SR, KZ);
+  TextColor(WHITE);
+  TextBackground(BROWN);
   WriteChar(uint8_t(PR[KZ]));
   WriteChar(8);
 }

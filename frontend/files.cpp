@@ -40,7 +40,8 @@ static bool READFILE(const char* NAME, int LEN) { return LOADFILE(NAME, BUF, siz
 void LOUDCFG() {
   if (!READFILE("dolm.cfg", CFGSIZE)) return;
   uint16_t V = GETW(0), H = GETW(2), SIDE = GETW(4);
-  if (V < 1 || V > 18 || H < 1 || H > 10 || SIDE < 7 || SIDE > 22) return;
+  if (V < MINBREADTH || V > MAXBREADTH || H < MINDEPTH || H > MAXDEPTH || SIDE < 7 || SIDE > 22)
+    return;
   V0 = V;
   H0 = H;
   SR = SIDE;
@@ -75,7 +76,8 @@ bool SEJF() {
 // fall on distinct empty playable cells that are no obstacles.
 static bool SAVEDGAMEOK() {
   uint16_t N = GETW(DATPT), V = GETW(DATV0), H = GETW(DATH0), SIDE = GETW(DATSR);
-  if (SIDE < 7 || SIDE > 22 || V < 1 || V > 18 || H < 1 || H > 10) return false;
+  if (SIDE < 7 || SIDE > 22 || V < MINBREADTH || V > MAXBREADTH || H < MINDEPTH || H > MAXDEPTH)
+    return false;
   if (N > (SIDE - 2) * (SIDE - 2)) return false;
   for (int J = 0; J < 484; J++) {
     if (GETW(DATPP + 2 * J) >= 484) return false;

@@ -2,6 +2,7 @@
 // the four lines through the last move and, when the stone joins five or more
 // of its side, shows that run with diamonds until the stone is taken back.
 // The frame and obstacles hold code 3, so every walk stops on the board.
+#include "boardgeom.h"
 #include "game.h"
 #include "mozek.h"
 #include "screen.h"
@@ -22,13 +23,13 @@ bool NAJDI5(uint16_t& first, uint16_t& last, uint16_t& step) {
 bool NPET() {
   uint16_t FIRST, LAST, STEP;
   if (!NAJDI5(FIRST, LAST, STEP)) return true;
-  TextBackground(0);
-  TextColor(PHC[FIRST] == 1 ? 14 : 13);
+  TextBackground(BLACK);
+  TextColor(PHC[FIRST] == 1 ? YELLOW : LIGHTMAGENTA);
   for (int C = FIRST; C <= LAST; C += STEP) {
-    GotoXY(C % SR, C / SR);
+    GOTOCELL(SR, C);
     WriteChar(4);
   }
-  GotoXY(KZ % SR, KZ / SR);
+  GOTOCELL(SR, KZ);
   return false;
 }
 
@@ -38,10 +39,10 @@ void BKPET() {
   // same run is found again.
   NAJDI5(FIRST, LAST, STEP);
   uint16_t SIDE = PHC[FIRST];
-  TextBackground(0);
-  TextColor(SIDE == 1 ? 14 : 13);
+  TextBackground(BLACK);
+  TextColor(SIDE == 1 ? YELLOW : LIGHTMAGENTA);
   for (int C = FIRST; C <= LAST; C += STEP) {
-    GotoXY(C % SR, C / SR);
+    GOTOCELL(SR, C);
     WriteChar(uint8_t(PXO[SIDE]));
   }
 }

@@ -15,6 +15,11 @@ extern uint8_t PHC0[484];  // obstacle glyph of each cell (index r*SR + c), 0 fo
 extern char A;             // scratch cell for exchanging the two glyphs
 extern uint16_t S[576];    // side codes by cell for a replay: 1 side X, anything else side O
 
+// The skill's limits: the steps keep the breadth V0 and the depth H0 within
+// these; the keys that set them directly reach 12 and 8 only.
+constexpr uint16_t MINBREADTH = 1, MAXBREADTH = 18;
+constexpr uint16_t MINDEPTH = 1, MAXDEPTH = 10;
+
 // ---- Board and status display (display.cpp) -----------------------------------
 
 void BOARDWINDOW();   // make the board window current with the text cursor on KZ

@@ -2,6 +2,7 @@
 // side, new games, obstacles, replays of the move list with the sides or the
 // glyphs exchanged, take-back and the board-size step. The moves themselves
 // live in the engine's PP/PT; a move's side is the content of its cell.
+#include "boardgeom.h"
 #include "game.h"
 #include "mozek.h"
 #include "screen.h"
@@ -37,8 +38,8 @@ void NEWGAME() {
 }
 
 void OLDGAME() {
-  TextColor(15);
-  TextBackground(6);
+  TextColor(WHITE);
+  TextBackground(BROWN);
   for (int R = 1; R <= SR - 2; R++) {
     for (int C = 1; C <= SR - 2; C++) {
       int K = R * SR + C;
@@ -68,7 +69,7 @@ void LOUDER(uint16_t N, const uint16_t* SIDES) {
   // the cell that is already there.
   for (uint16_t J = 1; J <= N; J++) {
     KZ = PP[J];
-    GotoXY(KZ % SR, KZ / SR);
+    GOTOCELL(SR, KZ);
     if (SIDES[KZ] == 1) {
       PLX();
     } else {

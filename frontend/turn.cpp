@@ -1,5 +1,6 @@
 // The computer's turn: the engine's search chooses a cell for side O within
 // the budget V0^H0 and the stone is placed there like any other.
+#include "boardgeom.h"
 #include "console.h"
 #include "game.h"
 #include "mozek.h"
@@ -23,6 +24,6 @@ void COMPUTERTURN() {
     KZ = CURSOR;
     return;
   }
-  GotoXY(KZ % SR, KZ / SR);
+  GOTOCELL(SR, KZ);
   PLO();
 }

@@ -7,10 +7,15 @@
 
 // A mouse event as the console delivers it.
 struct MouseEvent {
-  uint16_t buttons;  // held buttons: left 1, right 2, middle 4, or-ed
+  uint16_t buttons;  // held buttons, or-ed
   uint16_t x, y;     // character cell under the pointer, 0-based
-  uint16_t action;   // 1 press (held set grew), 2 release (shrank), 4 move, 0 otherwise
+  uint16_t action;   // what changed since the previous event, one of the actions below or 0
 };
+
+// Mouse buttons, as bits of MouseEvent::buttons.
+constexpr uint16_t MOUSELEFT = 1, MOUSERIGHT = 2, MOUSEMIDDLE = 4;
+// Mouse actions: the set of held buttons grew, it shrank, only the position changed.
+constexpr uint16_t MOUSEPRESS = 1, MOUSERELEASE = 2, MOUSEMOVE = 4;
 
 // Where console events come from.
 struct ConsoleInput {

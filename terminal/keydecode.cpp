@@ -5,10 +5,13 @@
 // ESC must never look like the Esc key, which ends the game.
 #include "keydecode.h"
 
+#include "keycodes.h"
+
 static constexpr uint8_t ESC = 0x1B;
 
-// Modifier bits of a key code (bits 8-11): Shift sets both low bits.
-static constexpr uint16_t MSHIFT = 3, MCTRL = 4, MALT = 8;
+// Modifier bits of a key code, shifted down from bits 8-11.
+static constexpr uint16_t MSHIFT = KEY::MOD_SHIFT >> 8, MCTRL = KEY::MOD_CTRL >> 8,
+                          MALT = KEY::MOD_ALT >> 8;
 
 // PC scan code (set 1) of each printable ASCII character on a US layout,
 // 0x80 added where the character needs Shift. Alt turns a key into its scan code.
@@ -33,20 +36,6 @@ static const uint8_t SCAN[95] = {
     0x15,        0x2C,        0x1A | 0x80, 0x2B | 0x80, 0x1B | 0x80, 0x29 | 0x80,  // yz{|}~
 };
 
-// Function numbers of kind-2 keys.
-enum : uint8_t {
-  FHOME = 32,
-  FUP = 33,
-  FPGUP = 34,
-  FLEFT = 35,
-  FRIGHT = 37,
-  FEND = 38,
-  FDOWN = 39,
-  FPGDN = 40,
-  FINS = 41,
-  FDEL = 42
-};
-
 // Key-code modifier bits from an xterm modifier parameter (1 + Shift 1, Alt 2, Ctrl 4).
 static uint16_t Mods(uint32_t m) {
   if (m < 1) return 0;
@@ -54,29 +43,34 @@ static uint16_t Mods(uint32_t m) {
   return uint16_t(((m & 1) ? MSHIFT : 0) | ((m & 2) ? MALT : 0) | ((m & 4) ? MCTRL : 0));
 }
 
-// Kind-2 code of a function or cursor-block key.
-static uint16_t Func(uint8_t fn, uint16_t mods) { return uint16_t(0x2000 | mods << 8 | fn); }
+// A function or cursor-block key (its kind-2 code) with modifiers.
+static uint16_t Func(uint16_t key, uint16_t mods) { return uint16_t(key | mods << 8); }
+
+// Function key F1 + n.
+static uint16_t FKey(uint32_t n, uint16_t mods) { return Func(uint16_t(KEY::F1 + n), mods); }
 
 // Kind-3 code of a key known by its scan code.
-static uint16_t Scan(uint8_t sc, uint16_t mods) { return uint16_t(0x3000 | mods << 8 | sc); }
+static uint16_t Scan(uint8_t sc, uint16_t mods) {
+  return uint16_t(KEY::KIND_SCAN | mods << 8 | sc);
+}
 
 // Key code of character c typed with the modifiers mods; 0 when it has none.
 static uint16_t CharKey(uint32_t c, uint16_t mods) {
   if (c == 127) c = 8;  // Backspace, whichever byte the terminal sends for it
-  if (c == 9 && (mods & MSHIFT)) return Scan(0x0F, mods);  // Shift+Tab
+  if (c == 9 && (mods & MSHIFT)) return Scan(KEY::SCAN_TAB, mods);  // Shift+Tab
   if (mods & MALT) {
     // The left Alt key loses the character and leaves the key's scan code.
     uint8_t sc = 0;
     if (c >= 0x20 && c <= 0x7E)
       sc = SCAN[c - 0x20] & 0x7F;
     else if (c == 8)
-      sc = 0x0E;
+      sc = KEY::SCAN_BACKSPACE;
     else if (c == 9)
-      sc = 0x0F;
+      sc = KEY::SCAN_TAB;
     else if (c == 13)
-      sc = 0x1C;
+      sc = KEY::SCAN_ENTER;
     else if (c == 27)
-      sc = 0x01;
+      sc = KEY::SCAN_ESC;
     return sc ? Scan(sc, mods) : 0;
   }
   if (mods & MCTRL) {
@@ -97,13 +91,13 @@ static uint16_t PlainKey(uint8_t b) {
       return 0;
     case 8:
     case 127:
-      return 0x0008;
+      return KEY::BACKSPACE;
     case 9:
     case 13:
     case 27:
       return b;
     case 10:  // keypad Enter inside tmux
-      return 0x000D;
+      return KEY::ENTER;
   }
   if (b < 0x20) return uint16_t(MCTRL << 8 | b);  // Ctrl with a letter
   return b;
@@ -132,7 +126,7 @@ static int EmitKey(uint16_t code, KeyEvent* out, int cap, int n) {
 static int EmitMouse(KeyDecoder& d, uint32_t cb, uint32_t x, uint32_t y, bool release, bool x10,
                      KeyEvent* out, int cap, int n) {
   if (cb & (64 | 128)) return n;  // wheel and extra buttons give nothing
-  static const uint16_t BIT[4] = {1, 4, 2, 0};
+  static const uint16_t BIT[4] = {MOUSELEFT, MOUSEMIDDLE, MOUSERIGHT, 0};
   uint16_t bit = BIT[cb & 3];
   uint16_t held = d.held;
   if (!(cb & 32)) {
@@ -146,11 +140,11 @@ static int EmitMouse(KeyDecoder& d, uint32_t cb, uint32_t x, uint32_t y, bool re
   uint16_t px = uint16_t(x > 0xFFFF ? 0xFFFF : x), py = uint16_t(y > 0xFFFF ? 0xFFFF : y);
   uint16_t action = 0;
   if (held & ~d.held)
-    action = 1;
+    action = MOUSEPRESS;
   else if (held != d.held)
-    action = 2;
+    action = MOUSERELEASE;
   else if (px != d.lastx || py != d.lasty)
-    action = 4;
+    action = MOUSEMOVE;
   d.held = held;
   d.lastx = px;
   d.lasty = py;
@@ -177,33 +171,33 @@ static uint16_t TildeKey(uint32_t p, uint32_t m) {
   switch (p) {
     case 1:
     case 7:
-      return Func(FHOME, mods);
+      return Func(KEY::HOME, mods);
     case 2:
-      return Func(FINS, mods);
+      return Func(KEY::INS, mods);
     case 3:
-      return Func(FDEL, mods);
+      return Func(KEY::DEL, mods);
     case 4:
     case 8:
-      return Func(FEND, mods);
+      return Func(KEY::END, mods);
     case 5:
-      return Func(FPGUP, mods);
+      return Func(KEY::PGUP, mods);
     case 6:
-      return Func(FPGDN, mods);
+      return Func(KEY::PGDN, mods);
     case 11:
     case 12:
     case 13:
     case 14:
     case 15:
-      return Func(uint8_t(p - 10), mods);
+      return FKey(p - 11, mods);
     case 17:
     case 18:
     case 19:
     case 20:
     case 21:
-      return Func(uint8_t(p - 11), mods);
+      return FKey(p - 12, mods);
     case 23:
     case 24:
-      return Func(uint8_t(p - 12), mods);
+      return FKey(p - 13, mods);
   }
   return 0;
 }
@@ -213,24 +207,24 @@ static uint16_t LetterKey(uint8_t f, uint32_t m) {
   uint16_t mods = Mods(m);
   switch (f) {
     case 'A':
-      return Func(FUP, mods);
+      return Func(KEY::UP, mods);
     case 'B':
-      return Func(FDOWN, mods);
+      return Func(KEY::DOWN, mods);
     case 'C':
-      return Func(FRIGHT, mods);
+      return Func(KEY::RIGHT, mods);
     case 'D':
-      return Func(FLEFT, mods);
+      return Func(KEY::LEFT, mods);
     case 'H':
-      return Func(FHOME, mods);
+      return Func(KEY::HOME, mods);
     case 'F':
-      return Func(FEND, mods);
+      return Func(KEY::END, mods);
     case 'P':
     case 'Q':
     case 'R':
     case 'S':
-      return Func(uint8_t(f - 'P' + 1), mods);
+      return FKey(f - 'P', mods);
     case 'Z':
-      return Scan(0x0F, uint16_t(mods | MSHIFT));  // Shift+Tab
+      return Scan(KEY::SCAN_TAB, uint16_t(mods | MSHIFT));  // Shift+Tab
     // The keypad in application mode, which some terminals keep on.
     case 'M':
       return CharKey(13, mods);
@@ -324,7 +318,7 @@ static Verdict Examine(KeyDecoder& d, KeyEvent* out, int cap, int& n) {
   if (intro == '[' && body[0] == '[') {  // the Linux console's F1..F5: ESC [ [ A..E
     if (blen == 1) return MORE;
     if (last >= 'A' && last <= 'E')
-      n = EmitKey(Func(uint8_t(last - 'A' + 1), alt), out, cap, n);
+      n = EmitKey(FKey(last - 'A', alt), out, cap, n);
     else if (last < 0x20 || last >= 0x7F)
       return BAD;
     return DONE;
@@ -356,7 +350,7 @@ static Verdict Examine(KeyDecoder& d, KeyEvent* out, int cap, int& n) {
     // CSI A and CSI 1;5A: the first parameter only holds the place
     code = LetterKey(last, p.count == 2 ? p.v[1] : 0);
   }
-  if (code != 0 && alt && (code >> 12) == 2) code |= uint16_t(MALT << 8);
+  if (code != 0 && alt && (code & 0xF000) == KEY::KIND_FUNCTION) code |= KEY::MOD_ALT;
   n = EmitKey(code, out, cap, n);
   return DONE;
 }
@@ -365,7 +359,7 @@ static Verdict Examine(KeyDecoder& d, KeyEvent* out, int cap, int& n) {
 static int Settle(KeyDecoder& d, KeyEvent* out, int cap, int n) {
   if (d.len > 0 && d.seq[0] == ESC && !d.discard) {
     if (d.len == 1)
-      n = EmitKey(0x001B, out, cap, n);  // the Esc key itself
+      n = EmitKey(KEY::ESC, out, cap, n);  // the Esc key itself
     else if (d.len == 2)
       n = EmitKey(AltKey(d.seq[1]), out, cap, n);  // Alt+[, Alt+O, Alt+Esc
     else if (d.len == 3 && d.seq[1] == ESC)

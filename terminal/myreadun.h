@@ -1,7 +1,7 @@
-// myreadun: keyboard and mouse folded into one stream of key codes. A left
-// click on a board cell moves KZ there and gives Enter (000D), a right click
-// gives 2024; the hot-key labels of the help panel light up under the pointer
-// and answer left clicks with their key's code.
+// myreadun: keyboard and mouse folded into one stream of key codes
+// (keycodes.h). A left click on a board cell moves KZ there and gives
+// KEY::ENTER, a right click KEY::RIGHT_CLICK; the hot-key labels of the help
+// panel light up under the pointer and answer left clicks with their key's code.
 #pragma once
 
 #include <cstdint>

@@ -2,10 +2,13 @@
 // so the terminal presenter and the tests see exactly what was drawn.
 #include "screen.h"
 
+// Light grey on black, the colours a console starts with.
+static constexpr uint8_t STARTATTR = BLACK << 4 | LIGHTGREY;
+
 Cell SCREEN[SCRH][SCRW];
 uint8_t WINL = 1, WINT = 1, WINR = SCRW, WINB = SCRH;
 uint8_t CURX = 1, CURY = 1;
-uint8_t TEXTATTR = 0x07;
+uint8_t TEXTATTR = STARTATTR;
 bool CURSORBIG = false;
 
 // Width and height of the current window.
@@ -111,10 +114,10 @@ void SCREENRESET() {
   WINR = SCRW;
   WINB = SCRH;
   CURX = CURY = 1;
-  TEXTATTR = 0x07;
+  TEXTATTR = STARTATTR;
   CURSORBIG = false;
   for (auto& row : SCREEN)
-    for (auto& cell : row) cell = Cell{' ', 0x07};
+    for (auto& cell : row) cell = Cell{' ', STARTATTR};
 }
 
 // Append the UTF-8 form of code point u to out.

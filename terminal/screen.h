@@ -10,6 +10,26 @@
 constexpr int SCRW = 80;  // screen columns
 constexpr int SCRH = 25;  // screen rows
 
+// The 16 colours of the PC text palette; backgrounds take the first eight only.
+enum COLOUR : uint8_t {
+  BLACK,
+  BLUE,
+  GREEN,
+  CYAN,
+  RED,
+  MAGENTA,
+  BROWN,
+  LIGHTGREY,
+  DARKGREY,
+  LIGHTBLUE,
+  LIGHTGREEN,
+  LIGHTCYAN,
+  LIGHTRED,
+  LIGHTMAGENTA,
+  YELLOW,
+  WHITE
+};
+
 // One screen cell: a code page 437 character and a PC colour attribute
 // (foreground in bits 0-3, background in bits 4-6).
 struct Cell {

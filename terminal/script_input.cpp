@@ -11,9 +11,9 @@ void ScriptInput::PushMouse(uint16_t buttons, uint16_t x, uint16_t y, uint16_t a
 }
 
 void ScriptInput::PushClick(uint16_t x, uint16_t y, bool right) {
-  uint16_t b = right ? 2 : 1;
-  PushMouse(uint16_t(held | b), x, y, 1);
-  PushMouse(uint16_t(held & ~b), x, y, 2);
+  uint16_t b = right ? MOUSERIGHT : MOUSELEFT;
+  PushMouse(uint16_t(held | b), x, y, MOUSEPRESS);
+  PushMouse(uint16_t(held & ~b), x, y, MOUSERELEASE);
 }
 
 // MYREADKEY asks for the mouse first in every pass, so this marks a new pass.

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 
+#include "keycodes.h"
 #include "presenter.h"
 
 // Milliseconds of a clock that never goes back.
@@ -76,7 +77,7 @@ void TerminalInput::Take(int timeoutMs) {
   }
   if (ended) {
     // The terminal is gone: the game ends as after Esc.
-    KeyEvent esc{false, 0x001B, MouseEvent{}};
+    KeyEvent esc{false, KEY::ESC, MouseEvent{}};
     if (keyCount == 0) Queue(&esc, 1);
     return;
   }

@@ -8,10 +8,10 @@
 TEST_F(Game, CursorKeysWrapRoundTheBoard) {
   const struct {
     int c, r, key, wantc, wantr;
-  } steps[] = {{20, 5, 0x2025, 1, 5},  {1, 5, 0x2023, 20, 5},  {7, 20, 0x2027, 7, 1},
-               {7, 1, 0x2021, 7, 20},  {20, 20, 0x2028, 1, 1}, {1, 1, 0x2020, 20, 20},
-               {20, 1, 0x2022, 1, 20}, {1, 20, 0x2026, 20, 1}, {20, 9, 0x2022, 1, 8},
-               {9, 20, 0x2028, 10, 1}, {1, 9, 0x2026, 20, 10}, {9, 1, 0x2020, 8, 20}};
+  } steps[] = {{20, 5, KEY::RIGHT, 1, 5}, {1, 5, KEY::LEFT, 20, 5},  {7, 20, KEY::DOWN, 7, 1},
+               {7, 1, KEY::UP, 7, 20},    {20, 20, KEY::PGDN, 1, 1}, {1, 1, KEY::HOME, 20, 20},
+               {20, 1, KEY::PGUP, 1, 20}, {1, 20, KEY::END, 20, 1},  {20, 9, KEY::PGUP, 1, 8},
+               {9, 20, KEY::PGDN, 10, 1}, {1, 9, KEY::END, 20, 10},  {9, 1, KEY::HOME, 8, 20}};
   for (auto [c, r, key, wantc, wantr] : steps) {
     Put(c, r, key);
     EXPECT_TRUE(KZ == CELL(wantc, wantr) && CURX == wantc && CURY == wantr) << std::hex << key;
@@ -21,39 +21,39 @@ TEST_F(Game, CursorKeysWrapRoundTheBoard) {
 // The computer answers Enter and Ins, but neither a refused move nor a full
 // board; the cursor follows its stone.
 TEST_F(Game, TheComputerAnswersEnterAndIns) {
-  Keys({0x2002, '2'});  // a quick skill: the reply is what is tested here
-  Put(10, 10, 0x000D);
+  Keys({KEY::F2, '2'});  // a quick skill: the reply is what is tested here
+  Put(10, 10, KEY::ENTER);
   ASSERT_TRUE(PT == 2 && PHC[CELL(10, 10)] == 1 && PHC[PP[2]] == 2 && KZ == PP[2]);
   EXPECT_TRUE(SHOWS(10, 10, 'X', 14, 0) && SHOWS(CURX, CURY, 'O', 13, 0) && CELL(CURX, CURY) == KZ);
-  Put(10, 10, 0x000D), Keys({0x2029});
+  Put(10, 10, KEY::ENTER), Keys({KEY::INS});
   EXPECT_TRUE(PT == 3 && PHC[PP[3]] == 2 && TEXT(4, 24, 2) == "3 ");
   // Rows XXOOX and OOXXO in turn fill the 5 x 5 board without a five.
   Keys({'-'}, 15);
   for (int k = 0; k < 25; k++) Put(1 + k % 5, 1 + k / 5, "xxoo"[(k % 5 + k / 5 % 2 * 2) % 4]);
   ASSERT_TRUE(PT == 25 && NOTP5);
   Snapshot full;
-  Keys({0x2029});
+  Keys({KEY::INS});
   EXPECT_TRUE(full == Snapshot());
 }
 
 // Six made by filling a gap are highlighted whole in the side's colour, Tab
 // hands them over, and the placing keys do nothing until BkSp.
 TEST_F(Game, AFiveIsHighlightedAndBlocksPlacingUntilBkSp) {
-  Keys({0x2001, '1'});
+  Keys({KEY::F1, '1'});
   for (int c : {3, 4, 5, 7, 8}) Put(c, 9, 'x');
   Put(3, 12, 'o'), Put(6, 9, 'x');
   for (int c = 3; c <= 8; c++) EXPECT_TRUE(!NOTP5 && SHOWS(c, 9, 4, 14, 0)) << c;
   EXPECT_TRUE(SHOWS(3, 12, 'O', 13, 0));
-  Put(10, 10, 0x000D), Put(10, 10, 'x'), Put(10, 10, 'o'), Keys({0x2029, 0x2025});
+  Put(10, 10, KEY::ENTER), Put(10, 10, 'x'), Put(10, 10, 'o'), Keys({KEY::INS, KEY::RIGHT});
   EXPECT_TRUE(PT == 7 && KZ == CELL(11, 10));  // other commands still work
-  Keys({0x0009});
+  Keys({KEY::TAB});
   for (int c = 3; c <= 8; c++) EXPECT_TRUE(!NOTP5 && SHOWS(c, 9, 4, 13, 0)) << c;
-  Keys({0x0009, 0x0008});
+  Keys({KEY::TAB, KEY::BACKSPACE});
   EXPECT_TRUE(NOTP5 && PT == 6 && KZ == CELL(6, 9) && SHOWS(6, 9, PR[CELL(6, 9)], 15, 6));
   for (int c : {3, 4, 5, 7, 8}) EXPECT_TRUE(SHOWS(c, 9, 'X', 14, 0)) << c;
   Put(10, 10, 'x');
   EXPECT_EQ(PT, 7);
-  Keys({0x0008}, 8);  // past the empty board nothing more
+  Keys({KEY::BACKSPACE}, 8);  // past the empty board nothing more
   EXPECT_TRUE(PT == 0 && KZ == CELL(3, 9));
 }
 
@@ -61,34 +61,35 @@ TEST_F(Game, AFiveIsHighlightedAndBlocksPlacingUntilBkSp) {
 // Shift+Tab (glyphs), each twice, restore the position.
 TEST_F(Game, SidesAndGlyphsExchange) {
   for (int k = 0; k < 4; k++) Put(5 + k, 5 + k % 2, "xOoX"[k]);
-  Put(5, 5, 'o'), Put(10, 6, 0x034E), Put(9, 5, 'x');  // occupied, and Shift+N is not N
+  Put(5, 5, 'o'), Put(10, 6, KEY::MOD_SHIFT | 'N'),
+      Put(9, 5, 'x');  // occupied, and Shift+N is not N
   EXPECT_TRUE(PT == 5 && PHC[CELL(5, 5)] == 1 && PHC[CELL(6, 6)] == 2 && PHC[CELL(7, 5)] == 2);
   Snapshot start;
-  Keys({0x0009});
+  Keys({KEY::TAB});
   EXPECT_TRUE(PHC[CELL(5, 5)] == 2 && PHC[CELL(6, 6)] == 1 && SHOWS(5, 5, 'O', 13, 0));
   EXPECT_TRUE(KZ == CELL(9, 5) && PT == 5);  // on the last replayed move
-  Keys({0x0009, 0x330F});
+  Keys({KEY::TAB, KEY::SHIFT_TAB});
   EXPECT_TRUE(PHC[CELL(5, 5)] == 1 && SHOWS(5, 5, 'O', 14, 0) && SHOWS(6, 6, 'X', 13, 0));
-  Keys({0x330F});
+  Keys({KEY::SHIFT_TAB});
   EXPECT_TRUE(start == Snapshot());
-  Keys({0x330F});
+  Keys({KEY::SHIFT_TAB});
   Put(10, 5, 'X'), Put(11, 5, 'o');  // the X key gives the stone that shows X
   EXPECT_TRUE(PHC[CELL(10, 5)] == 2 && SHOWS(10, 5, 'X', 13, 0));
   EXPECT_TRUE(PHC[CELL(11, 5)] == 1 && SHOWS(11, 5, 'O', 14, 0));
-  Keys({'n', 0x2001, '1'});
-  Put(10, 10, 0x000D);
+  Keys({'n', KEY::F1, '1'});
+  Put(10, 10, KEY::ENTER);
   EXPECT_TRUE(SHOWS(10, 10, 'O', 14, 0));  // the human's glyph, before the computer thinks
 }
 
 // Obstacles keep their glyph but end runs, as the frame does; N clears them.
 TEST_F(Game, AltNTurnsStonesIntoObstaclesAndNClearsThem) {
-  Put(4, 4, 'x'), Put(5, 4, 'o'), Keys({0x3831});
+  Put(4, 4, 'x'), Put(5, 4, 'o'), Keys({KEY::ALT_N});
   EXPECT_TRUE(PT == 0 && KZ == 230 && TEXT(4, 24, 2) == "0 " && PHC[CELL(4, 4)] == 3);
   EXPECT_TRUE(SHOWS(4, 4, 'X', 15, 6) && SHOWS(5, 4, 'O', 15, 6));
-  Put(4, 4, 0x000D);
+  Put(4, 4, KEY::ENTER);
   for (int i = 0; i < 4; i++) Put(4, 5 + i, 'x'), Put(1, 1 + i, 'o');
   EXPECT_TRUE(NOTP5 && PT == 8);
-  Keys({0x3831});  // again: the old obstacles stay and the stones join them
+  Keys({KEY::ALT_N});  // again: the old obstacles stay and the stones join them
   EXPECT_TRUE(PHC[CELL(4, 4)] == 3 && PHC[CELL(5, 4)] == 3 && PHC[CELL(4, 5)] == 3);
   Keys({'n'});
   EXPECT_TRUE(BADCELL() == "" && PHC[CELL(4, 4)] == 0 && std::count(PHC0, PHC0 + 484, 0) == 484);
@@ -98,18 +99,22 @@ TEST_F(Game, AltNTurnsStonesIntoObstaclesAndNClearsThem) {
 // five counted afresh, the stone count, the status fields and the cursor.
 TEST_F(Game, RandomCommandsKeepScreenAndEngineInStep) {
   // Placing keys come often so that games grow long and fives happen.
-  const uint16_t keys[] = {13,     13,     13,     13,     13,     'x',    'x',    'x',
-                           'X',    'o',    'o',    'o',    'O',    8,      8,      9,
-                           0x2029, 0x2029, 0x330F, 'S',    0x2020, 0x2021, 0x2022, 0x2023,
-                           0x2024, 0x2025, 0x2026, 0x2027, 0x2028, 0x202A};
-  const uint16_t rare[] = {'n', 0x3831, '+', '-', '-', 'L', 0x2301, 0x3402, 0x230C};
+  // clang-format off
+  const uint16_t keys[] = {
+      KEY::ENTER, KEY::ENTER, KEY::ENTER, KEY::ENTER, KEY::ENTER, 'x', 'x', 'x', 'X', 'o', 'o', 'o',
+      'O', KEY::BACKSPACE, KEY::BACKSPACE, KEY::TAB, KEY::INS, KEY::INS, KEY::SHIFT_TAB, 'S',
+      KEY::HOME, KEY::UP, KEY::PGUP, KEY::LEFT, KEY::RIGHT_CLICK, KEY::RIGHT, KEY::END, KEY::DOWN,
+      KEY::PGDN, KEY::DEL};
+  const uint16_t rare[] = {
+      'n', KEY::ALT_N, '+', '-', '-', 'L', KEY::SHIFT_F1, KEY::CTRL_1, KEY::SHIFT_F12};
+  // clang-format on
   auto run = [](int k, int d) {
     int n = 1;
     while (PHC[k + n * d] == PHC[k]) n++;
     return n - 1;
   };
   std::mt19937 rng(5);
-  Keys({0x2003, '2'});
+  Keys({KEY::F3, '2'});
   int fives = 0, longest = 0, resized = 0;  // the run must reach these
   for (int step = 0; step < 10000; step++) {
     uint16_t key = rng() % 40 ? keys[rng() % std::size(keys)] : rare[rng() % std::size(rare)];

@@ -41,9 +41,9 @@ TEST_F(Game, SettingsWrittenAtEscAndReadBackWithinTheirLimits) {
 // file whole: a game with every kind of content, saved, then changed.
 TEST_F(Game, SaveAndLoad) {
   Keys({'-', '-', '-'});
-  Put(2, 2, 'x'), Put(3, 2, 'o'), Keys({0x3831});
+  Put(2, 2, 'x'), Put(3, 2, 'o'), Keys({KEY::ALT_N});
   Put(8, 8, 'x'), Put(9, 8, 'o'), Put(9, 9, 'x');
-  Keys({0x2006, '4', 0x330F, 'S'});
+  Keys({KEY::F6, '4', KEY::SHIFT_TAB, 'S'});
   const Bytes good = READ("dolm.dat");
   ASSERT_EQ(good.size(), 2614u);
   EXPECT_TRUE(W(good, 0) == 3 && W(good, 4) == CELL(8, 8) && W(good, 8) == CELL(9, 9));
@@ -53,7 +53,7 @@ TEST_F(Game, SaveAndLoad) {
   EXPECT_TRUE(good[2610] == 'O' && good[2611] == 'X');                            // the glyphs
   Cursor(9, 9);  // where a load puts it: on the last move
   const Snapshot saved;
-  Keys({'n', '+', 0x2003, '2', 0x330F});
+  Keys({'n', '+', KEY::F3, '2', KEY::SHIFT_TAB});
   Put(5, 5, 'x'), Put(6, 6, 'o');
   // Words spoilt, as {offset, value}: the move count at 0, move k at 2 + 2k,
   // breadth and depth at 2122 and 2124, the board side at 2612.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game.h"
+#include "keycodes.h"
 #include "mozek.h"
 #include "myreadun.h"
 #include "screen.h"

@@ -51,7 +51,7 @@ TEST_F(Game, StartScreen) {
 // "+" at 22 and "-" at 7 do nothing; a size change leaves no old picture and no obstacles.
 TEST_F(Game, BoardSizeLimitsAndTheSmallestPicture) {
   Put(4, 4, 'x');
-  Keys({0x3831, '+'});
+  Keys({KEY::ALT_N, '+'});
   EXPECT_TRUE(SR == 22 && PHC[CELL(4, 4)] == 3);
   Keys({'-'}, 20);
   EXPECT_TRUE(SR == 7 && std::count(PHC0, PHC0 + 484, 0) == 484);
@@ -73,13 +73,13 @@ TEST_F(Game, SkillKeysSetAndStopAtTheirLimits) {
     std::vector<uint16_t> keys;
     int times, v0, h0;
     std::string line;
-  } steps[] = {{{0x2009}, 1, 9, 8, " F9/8  "},
-               {{0x230C}, 10, 18, 8, "F18/8  "},
-               {{0x2301}, 30, 1, 8, " F1/8  "},
-               {{'8', 0x3409, 0x3409, 0x3409}, 1, 1, 10, " F1/10 "},
-               {{0x3402}, 1, 1, 9, " F1/9  "},
-               {{0x3402}, 20, 1, 1, " F1/1  "},
-               {{'5', 0x2003, '9', 0x200D, 0x034E}, 1, 3, 5, " F3/5  "}};
+  } steps[] = {{{KEY::F9}, 1, 9, 8, " F9/8  "},
+               {{KEY::SHIFT_F12}, 10, 18, 8, "F18/8  "},
+               {{KEY::SHIFT_F1}, 30, 1, 8, " F1/8  "},
+               {{'8', KEY::CTRL_8, KEY::CTRL_8, KEY::CTRL_8}, 1, 1, 10, " F1/10 "},
+               {{KEY::CTRL_1}, 1, 1, 9, " F1/9  "},
+               {{KEY::CTRL_1}, 20, 1, 1, " F1/1  "},
+               {{'5', KEY::F3, '9', KEY::F12 + 1, KEY::MOD_SHIFT | 'N'}, 1, 3, 5, " F3/5  "}};
   for (const auto& s : steps) {
     Keys(s.keys, s.times);
     EXPECT_TRUE(V0 == s.v0 && H0 == s.h0 && TEXT(34, 24, 7) == s.line) << s.line;

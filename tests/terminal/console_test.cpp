@@ -4,9 +4,13 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "boardgeom.h"
+#include "keycodes.h"
 #include "mozek.h"
 #include "myreadun.h"
 #include "screen.h"
@@ -116,34 +120,37 @@ TEST(Screen, WritingRules) {
 
 static ScriptInput SCRIPT;  // large: kept out of the stack
 
-// One mouse event, then the key 006B in the same pass or a later one. Wanted: the
-// codes MYREADKEY gives up to that key | the labels not in their normal yellow on
-// green ("?" unless wholly yellow on brown), and the cursor's screen cell.
+// One mouse event, then the key 'k' in the same pass or a later one. Wanted: the
+// code MYREADKEY gives before that key (0 for none), the labels not in their
+// normal yellow on green ("?" unless wholly yellow on brown), and the cursor's screen cell.
 static struct Step {
-  uint16_t buttons, x, y, action, samePass;
+  uint16_t buttons, x, y, action, samePass, code;
   const char* want;
 } STEPS[] = {
     // left press on cell (1,1), right press on cell (20,20)
-    {1, 3, 3, 1, 0, "000D 006B | @4,4"},
-    {2, 22, 22, 1, 0, "2024 006B | @23,23"},
+    {1, 3, 3, 1, 0, KEY::ENTER, "@4,4"},
+    {2, 22, 22, 1, 0, KEY::RIGHT_CLICK, "@23,23"},
     // on the frame with either button, the middle button, two at once: nothing
-    {1, 2, 5, 1, 0, "006B | @23,23"},
-    {2, 23, 5, 1, 0, "006B | @23,23"},
-    {1, 7, 2, 1, 0, "006B | @23,23"},
-    {2, 7, 23, 1, 0, "006B | @23,23"},
-    {4, 10, 10, 1, 0, "006B | @23,23"},
-    {3, 10, 10, 1, 0, "006B | @23,23"},
-    {1, 10, 12, 1, 1, "006B | @11,13"},  // a key in the same pass wins; the click still moves
+    {1, 2, 5, 1, 0, 0, "@23,23"},
+    {2, 23, 5, 1, 0, 0, "@23,23"},
+    {1, 7, 2, 1, 0, 0, "@23,23"},
+    {2, 7, 23, 1, 0, 0, "@23,23"},
+    {4, 10, 10, 1, 0, 0, "@23,23"},
+    {3, 10, 10, 1, 0, 0, "@23,23"},
+    {1, 10, 12, 1, 1, 0, "@11,13"},  // a key in the same pass wins; the click still moves
     // onto "Enter" (screen column 29, row 16): a press answers and leaves it lit
-    {0, 28, 15, 4, 0, "006B | Enter @11,13"},
-    {1, 28, 15, 1, 0, "000D 006B | Enter @11,13"},
-    {0, 28, 15, 2, 0, "006B | Enter @11,13"},
-    {0, 34, 15, 4, 0, "006B | X @11,13"},  // one event restores the old and lights the new
-    {0, 36, 15, 4, 0, "006B | O @11,13"},
-    {0, 50, 15, 4, 0, "006B | @11,13"},
+    {0, 28, 15, 4, 0, 0, "Enter @11,13"},
+    {1, 28, 15, 1, 0, KEY::ENTER, "Enter @11,13"},
+    {0, 28, 15, 2, 0, 0, "Enter @11,13"},
+    {0, 34, 15, 4, 0, 0, "X @11,13"},  // one event restores the old and lights the new
+    {0, 36, 15, 4, 0, 0, "O @11,13"},
+    {0, 50, 15, 4, 0, 0, "@11,13"},
     // a press on a new row is judged by the highlight before its own event
-    {0, 27, 5, 4, 0, "006B | F1 @11,13"},
-    {1, 27, 6, 1, 0, "2301 006B | 1 @11,13"},
+    {0, 27, 5, 4, 0, 0, "F1 @11,13"},
+    {1, 27, 6, 1, 0, KEY::SHIFT_F1, "1 @11,13"},
+    // a press in a new column of the same row leaves the highlight; a move there then counts
+    {1, 32, 6, 1, 0, KEY::CTRL_1, "1 @11,13"},
+    {0, 32, 6, 4, 0, 0, "8 @11,13"},
 };
 
 TEST(MyReadKey, MouseAndKeysStepByStep) {
@@ -156,16 +163,18 @@ TEST(MyReadKey, MouseAndKeysStepByStep) {
   TextBackground(2);
   for (int i = 1; i <= 26; i++) GotoXY(POPIS[i].col, POPIS[i].row), WriteStr(POPIS[i].label);
   TextBackground(0);
-  Window(4, 4, SR + 2, SR + 2);
-  GotoXY(KZ % SR, KZ / SR);
+  BOARDAT(SR, KZ);
   for (const Step& s : STEPS) {
     SCRIPT.PushMouse(s.buttons, s.x, s.y, s.action);
     SCRIPT.PushKey('k', s.samePass);
+    std::vector<uint16_t> codes;
+    while (codes.empty() || (codes.back() != 'k' && codes.back() != KEY::ESC))
+      codes.push_back(MYREADKEY());
+    const std::vector<uint16_t> want =
+        s.code ? std::vector<uint16_t>{s.code, 'k'} : std::vector<uint16_t>{'k'};
+    EXPECT_EQ(codes, want) << "event at " << s.x << "," << s.y;
     std::string got;
     char buf[32];
-    for (uint16_t c = 0; c != 'k' && c != 0x1B; got += buf)
-      snprintf(buf, sizeof buf, "%04X ", c = MYREADKEY());
-    got += "| ";
     for (const POPISREC& p : POPIS) {
       std::set<int> a;
       for (size_t k = 0; k < strlen(p.label); k++) a.insert(SCREEN[p.row - 1][p.col + k - 1].attr);
@@ -177,4 +186,49 @@ TEST(MyReadKey, MouseAndKeysStepByStep) {
     // Every highlight change ends in the board window with the cursor on KZ.
     EXPECT_TRUE(WINL == 4 && WINB == SR + 2 && WhereX() == KZ % SR && WhereY() == KZ / SR);
   }
+}
+
+// For every board side: each pointer cell on the screen is a playable cell or
+// none, each playable cell is under exactly one, the cell is drawn where the
+// pointer is, and a right click there puts KZ and the text cursor on it.
+TEST(BoardGeometry, EveryCellOfEveryBoardSideUnderThePointer) {
+  for (int sr = 7; sr <= 22; sr++) {
+    int hits = 0;
+    for (int y = 0; y < SCRH; y++) {
+      for (int x = 0; x < SCRW; x++) {
+        const int k = CELLAT(sr, x, y);
+        if (k < 0) continue;
+        hits++;
+        const int c = k % sr, r = k / sr;
+        ASSERT_TRUE(c >= 1 && c <= sr - 2 && r >= 1 && r <= sr - 2) << sr << " " << k;
+        ASSERT_EQ(CELLCOL(sr, k), x + 1) << sr << " " << k;
+        ASSERT_EQ(CELLROW(sr, k), y + 1) << sr << " " << k;
+      }
+    }
+    EXPECT_EQ(hits, (sr - 2) * (sr - 2)) << sr;
+  }
+  SCREENRESET();
+  InitMouse();
+  for (int sr = 7; sr <= 22; sr++) {
+    auto script = std::make_unique<ScriptInput>();  // large: kept out of the stack
+    CONSOLE = script.get();
+    SR = uint16_t(sr);
+    for (int k = 0; k < sr * sr; k++) {
+      KZ = uint16_t(sr + 1);
+      BOARDAT(SR, KZ);
+      script->PushClick(uint16_t(CELLCOL(sr, k) - 1), uint16_t(CELLROW(sr, k) - 1), true);
+      script->PushKey('k');
+      const int c = k % sr, r = k / sr;
+      const bool playable = c >= 1 && c <= sr - 2 && r >= 1 && r <= sr - 2;
+      std::vector<uint16_t> codes{MYREADKEY()};
+      if (codes[0] != 'k') codes.push_back(MYREADKEY());
+      const std::vector<uint16_t> want =
+          playable ? std::vector<uint16_t>{KEY::RIGHT_CLICK, 'k'} : std::vector<uint16_t>{'k'};
+      ASSERT_EQ(codes, want) << sr << " " << k;
+      ASSERT_EQ(KZ, playable ? k : sr + 1) << sr;
+      ASSERT_EQ(WINL + WhereX() - 1, CELLCOL(sr, KZ)) << sr << " " << k;
+      ASSERT_EQ(WINT + WhereY() - 1, CELLROW(sr, KZ)) << sr << " " << k;
+    }
+  }
+  CONSOLE = nullptr;
 }

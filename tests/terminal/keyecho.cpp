@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "boardgeom.h"
+#include "keycodes.h"
 #include "mozek.h"
 #include "myreadun.h"
 #include "screen.h"
@@ -13,13 +15,12 @@ int main() {
   SR = 22;
   WriteStr("keyecho ready pid ");
   WriteInt(getpid(), 0);
-  TextColor(14);
+  TextColor(YELLOW);
   for (int i = 1; i <= 26; i++) GotoXY(POPIS[i].col, POPIS[i].row), WriteStr(POPIS[i].label);
   // The board window is current while waiting, as in the game; codes go right of the panel.
   uint16_t code = 0;
-  for (int n = 0; code != 0x001B; n = (n + 1) % (8 * 23)) {
-    Window(4, 4, SR + 2, SR + 2);
-    GotoXY(KZ % SR, KZ / SR);
+  for (int n = 0; code != KEY::ESC; n = (n + 1) % (8 * 23)) {
+    BOARDAT(SR, KZ);
     code = MYREADKEY();
     Window(40, 3, 80, 25);
     GotoXY(1 + n % 8 * 5, 1 + n / 8);

@@ -1,0 +1,5 @@
+// The console events' source, shared by the presenter that sets it and the
+// input unit that reads it.
+#include "console.h"
+
+ConsoleInput* CONSOLE = nullptr;
