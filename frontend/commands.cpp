@@ -136,11 +136,11 @@ void COMMAND(uint16_t CODE) {
       break;  // PgDn
     case 0x004C:
     case 0x006C:
-      LOUD();
+      if (!LOUD()) NOTICE(FILEWHY);
       break;
     case 0x0053:
     case 0x0073:
-      SEJF();
+      if (!SEJF()) NOTICE(FILEWHY);
       break;
     default:
       if (CODE >= 0x2001 && CODE <= 0x200C) {  // F1..F12 set the breadth
@@ -167,13 +167,14 @@ void DOLMSTART() {
 void DOLMLOOP() {
   do {
     B = MYREADKEY();
+    NOTICEGONE();
     COMMAND(B);
     SOURAD();
   } while (B != 0x001B);
 }
 
-void DOLMRUN() {
+bool DOLMRUN() {
   DOLMSTART();
   DOLMLOOP();
-  SEJFCFG();
+  return SEJFCFG();
 }

@@ -49,8 +49,7 @@ void STATICSCREEN() {
   TextColor(7);
   TextBackground(3);
   WriteStr(CREDIT);
-  GotoXY(9, 25);
-  WriteStr(CONTACT);
+  CONTACTLINE();
   Window(26, 3, 38, 24);
   TextColor(14);
   TextBackground(2);
@@ -60,6 +59,47 @@ void STATICSCREEN() {
     WriteStr(V);
     if (V.size() % 13 != 0 || V.empty()) WriteLn();
   }
+}
+
+void CONTACTLINE() {
+  TextColor(7);
+  TextBackground(3);
+  GotoXY(9, 25);
+  WriteStr(CONTACT);
+}
+
+// Whether a notice stands on the contact row.
+static bool NOTICESHOWN;
+
+// Blank the contact row up to column 79 (a write in column 80 would scroll).
+static void CLEARROW25() {
+  Window(1, 1, 80, 25);
+  TextColor(7);
+  TextBackground(3);
+  GotoXY(1, 25);
+  for (int X = 1; X <= 79; X++) WriteChar(' ');
+}
+
+void NOTICE(const char* TEXT) {
+  const uint8_t ATTR = TEXTATTR;
+  CLEARROW25();
+  TextColor(15);
+  TextBackground(4);
+  GotoXY(1, 25);
+  WriteStr(std::string_view(TEXT).substr(0, 79));
+  NOTICESHOWN = true;
+  TEXTATTR = ATTR;
+  BOARDWINDOW();
+}
+
+void NOTICEGONE() {
+  if (!NOTICESHOWN) return;
+  const uint8_t ATTR = TEXTATTR;
+  CLEARROW25();
+  CONTACTLINE();
+  NOTICESHOWN = false;
+  TEXTATTR = ATTR;
+  BOARDWINDOW();
 }
 
 void BOARDPICTURE() {
