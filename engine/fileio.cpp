@@ -86,12 +86,14 @@ static bool FOLLOWLINKS(const char* name) {
 // a newly created file would get (0666 less the umask).
 static bool TARGETMODE(mode_t& mode) {
   struct stat st;
-  if (lstat(TARGET, &st) == 0 && S_ISREG(st.st_mode)) {
+  const bool exists = lstat(TARGET, &st) == 0;
+  if (!exists && errno != ENOENT) return FAIL(errno);
+  if (exists && S_ISREG(st.st_mode)) {
     mode = st.st_mode & 07777;
     return true;
   }
-  if (lstat(TARGET, &st) == 0 && !S_ISLNK(st.st_mode)) return FAIL(NOTREGULAR);
-  if (lstat(TARGET, &st) != 0 && errno != ENOENT) return FAIL(errno);
+  // A directory, FIFO or device is left alone; someone else's link is replaced.
+  if (exists && !S_ISLNK(st.st_mode)) return FAIL(NOTREGULAR);
   const mode_t mask = umask(0);
   umask(mask);
   mode = 0666 & ~mask;
