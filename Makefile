@@ -31,11 +31,18 @@ test-sanitize: $(ASAN)/build.ninja
 $(FUZZ)/build.ninja:
 	CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOLM_FUZZ=ON $(CMAKEOPT)
 
+# Each target runs FUZZTIME seconds from its seed corpus tests/fuzz/corpus/NAME (and
+# dictionary NAME.dict); what it finds goes to $(FUZZ)/corpus/NAME, crashes to $(FUZZ).
 FUZZTIME ?= 30
 fuzz: $(FUZZ)/build.ninja
 	cmake --build $(FUZZ)
-	@for f in $(FUZZ)/tests/fuzz/fuzz_*; do [ -x "$$f" ] || continue; \
-	  echo "== $$f ($(FUZZTIME) s)"; "$$f" -max_total_time=$(FUZZTIME) -rss_limit_mb=2048 || exit 1; done
+	@for f in $(FUZZ)/tests/fuzz/fuzz_*; do [ -x "$$f" ] || continue; n=$${f##*/fuzz_}; \
+	  seeds=$(CURDIR)/tests/fuzz/corpus/$$n; dict=$(CURDIR)/tests/fuzz/$$n.dict; \
+	  mkdir -p $(FUZZ)/corpus/$$n; echo "== $$n ($(FUZZTIME) s)"; \
+	  "$$f" -max_total_time=$(FUZZTIME) -rss_limit_mb=2048 -print_final_stats=1 \
+	    -artifact_prefix=$(CURDIR)/$(FUZZ)/ $$( [ -f $$dict ] && echo -dict=$$dict) \
+	    $(CURDIR)/$(FUZZ)/corpus/$$n $$( [ -d $$seeds ] && echo $$seeds) >$(FUZZ)/$$n.log 2>&1 \
+	    || { tail -40 $(FUZZ)/$$n.log; exit 1; }; grep '^Done' $(FUZZ)/$$n.log; done
 
 bench: build
 	$(BUILD)/bench/dolm-bench bench/positions.txt

@@ -13,6 +13,7 @@
 // Usage: dolm-bench [--reference] [--check REFERENCE] [POSITIONS]
 //   --reference  print only what must not change (no times): the reference format
 //   --check REF  compare that with the file REF and fail on any difference
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -183,6 +184,13 @@ Position parseLine(const std::string& file, int lineNo, const std::string& text)
 
 // Every position of the file, or an exit naming the first bad line.
 std::vector<Position> readSuite(const std::string& file) {
+  // A directory or a device would read as an empty suite (or never end), and
+  // an empty suite would pass every check: both are refused.
+  struct stat st;
+  if (stat(file.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    std::fprintf(stderr, "dolm-bench: %s is not a regular file\n", file.c_str());
+    std::exit(2);
+  }
   std::ifstream in(file);
   if (!in) {
     std::fprintf(stderr, "dolm-bench: cannot read %s\n", file.c_str());
@@ -196,6 +204,10 @@ std::vector<Position> readSuite(const std::string& file) {
     size_t first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos || text[first] == '#') continue;
     suite.push_back(parseLine(file, lineNo, text));
+  }
+  if (suite.empty()) {
+    std::fprintf(stderr, "dolm-bench: %s holds no position\n", file.c_str());
+    std::exit(2);
   }
   return suite;
 }

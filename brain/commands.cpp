@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <cstring>
+#include <string>
 
 #include "mozek.h"
 #include "position.h"
@@ -29,6 +30,8 @@ void brain_reset() {
 }
 
 void brain_start() {
+  // The brain runs in the manager's directory: its keys stay in memory.
+  KEYFILES = false;
   MOZEKINIT();
   brain_reset();
 }
@@ -221,4 +224,24 @@ LineOutcome brain_line(const char* line) {
     }
   reply("UNKNOWN command not understood");
   return LineOutcome::CONTINUE;
+}
+
+LineOutcome brain_input_line(const char* bytes, size_t length, bool cut) {
+  bool control = false;
+  for (size_t i = 0; i < length; i++) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    control |= (c < 0x20 && c != '\t') || c == 0x7F;
+  }
+  if (control || cut) {
+    const char* fault = cut ? "line too long" : "line holds control characters";
+    if (!reading_block) {
+      reply("ERROR %s", fault);
+    } else if (!block_fault) {
+      block_fault = fault;
+    }
+    return LineOutcome::CONTINUE;
+  }
+  static std::string line;  // the bytes with the end mark brain_line reads
+  line.assign(bytes, length);
+  return brain_line(line.c_str());
 }

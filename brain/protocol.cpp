@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
 // Receiver of reply lines; null until the program or a test sets one.
 static void (*reply_sink)(const char* line) = nullptr;
@@ -89,4 +90,44 @@ void reply(const char* format, ...) {
   std::vsnprintf(line, sizeof line, format, args);
   va_end(args);
   if (reply_sink) reply_sink(line);
+}
+
+// The line being read, up to LINE_BYTES_MAX bytes of it.
+static std::string partial_line;
+static bool partial_cut;      // the line being read is longer than LINE_BYTES_MAX
+static bool after_cr;         // the last byte was a CR: an LF right after it ends no line
+static bool stopped_reading;  // the handler asked to stop
+
+// Hands the line read so far to HANDLER and starts a new one.
+static void end_line(LineHandler handler) {
+  if (!handler(partial_line.data(), partial_line.size(), partial_cut)) stopped_reading = true;
+  partial_line.clear();
+  partial_cut = false;
+}
+
+bool split_lines(const char* bytes, size_t n, LineHandler handler) {
+  for (size_t i = 0; i < n && !stopped_reading; i++) {
+    const char c = bytes[i];
+    const bool lf_of_crlf = after_cr && c == '\n';
+    after_cr = c == '\r';
+    if (lf_of_crlf) continue;
+    if (c == '\r' || c == '\n') {
+      end_line(handler);
+    } else if (partial_line.size() < LINE_BYTES_MAX) {
+      partial_line += c;
+    } else {
+      partial_cut = true;
+    }
+  }
+  return !stopped_reading;
+}
+
+bool finish_lines(LineHandler handler) {
+  if (!stopped_reading && (!partial_line.empty() || partial_cut)) end_line(handler);
+  return !stopped_reading;
+}
+
+void reset_lines() {
+  partial_line.clear();
+  partial_cut = after_cr = stopped_reading = false;
 }

@@ -7,6 +7,7 @@
 #include "mozek.h"
 
 bool KEYSDRAWN;
+bool KEYFILES = true;
 
 constexpr size_t KEYFILESIZE = 3640;  // 453 + 453 cell keys and 4 side keys, 4 bytes each
 
@@ -52,7 +53,7 @@ void INITDOLM() {
   const int N = SR - 2;
   SRXSR_SR_2 = SR * SR - SR - 2;
 
-  KEYSDRAWN = !READKEYS();
+  KEYSDRAWN = !KEYFILES || !READKEYS();
   if (KEYSDRAWN) DRAWKEYS();
 
   const int16_t steps[8] = {1,  int16_t(SR - 1), int16_t(SR),  int16_t(SR + 1),
@@ -96,6 +97,7 @@ void INITDOLM() {
 }
 
 void MOZEKDONE() {
+  if (!KEYFILES) return;
   uint8_t buf[KEYFILESIZE];
   for (int c = 8; c <= 460; c++) {
     PUT32(buf + 4 * (c - 8), PIDX[c]);

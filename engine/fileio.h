@@ -3,16 +3,36 @@
 // read byte by byte so the files are the same on every host.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 
-// Read at most n bytes of a file into buf; the number read, or -1 when the
-// file cannot be opened for reading.
+// Why the last LOADFILE or SAVEFILE failed: an errno value, or NOTREGULAR for
+// a path that names something else than a regular file; 0 after a success.
+extern int FILEFAULT;
+constexpr int NOTREGULAR = -1;
+// A short plain-words text for a FILEFAULT value ("Permission denied").
+const char* FILEFAULTTEXT(int fault);
+
+// Read at most n bytes of a regular file into buf; the number read, or -1
+// (FILEFAULT tells why) when the file cannot be opened or is no regular file.
+// A FIFO or a device is refused without waiting on it.
 long LOADFILE(const char* name, uint8_t* buf, size_t n);
-// Write a whole file so that it is never left half written: the bytes go to
-// a temporary file in the same directory, which is then renamed over the old
-// one. False when anything failed; the old file is then untouched.
+// Write a whole file so that it is never left half written and nobody else
+// can steer the write: the bytes go to a new temporary file of unpredictable
+// name (created exclusively, never through a link) in the file's directory,
+// which gets the old file's mode, reaches the disk and is then renamed over
+// the old file. A link of the player's own to the file is written through, so
+// it stays a link. False when anything failed (FILEFAULT tells why); the old
+// file is then untouched and no temporary file is left.
 bool SAVEFILE(const char* name, const uint8_t* buf, size_t n);
+// Every temporary file's name starts with this, so leftovers of a killed run
+// can be recognised.
+constexpr const char* TEMPPREFIX = ".dolm-tmp.";
+// The write step of SAVEFILE; tests put a failing one here to stand for a
+// full disk or a refusing file system.
+extern ssize_t (*FILEWRITE)(int fd, const void* buf, size_t n);
 
 // Little-endian 16- and 32-bit numbers at a byte position.
 inline void PUT16(uint8_t* p, uint16_t v) {

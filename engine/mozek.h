@@ -131,6 +131,9 @@ uint32_t RANDOM(uint32_t n);   // uniform draw from 0 .. n-1 (n >= 1)
 void KEYFILENAME(uint16_t sr, char* buf);
 // Whether the last INITDOLM drew fresh keys (true) or read them from the key file (false).
 extern bool KEYSDRAWN;
+// Whether the key files are used: true in the game; false keeps the keys in
+// memory only (INITDOLM always draws them, MOZEKDONE writes nothing).
+extern bool KEYFILES;
 
 // ---- Candidate moves (candidates.cpp) -------------------------------------------
 

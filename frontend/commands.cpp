@@ -137,11 +137,11 @@ void COMMAND(uint16_t CODE) {
       break;
     case 'L':
     case 'l':
-      LOUD();
+      if (!LOUD()) NOTICE(FILEWHY);
       break;
     case 'S':
     case 's':
-      SEJF();
+      if (!SEJF()) NOTICE(FILEWHY);
       break;
     default:
       if (CODE >= KEY::F1 && CODE <= KEY::F12) {  // F1..F12 set the breadth 1..12
@@ -168,13 +168,14 @@ void DOLMSTART() {
 void DOLMLOOP() {
   do {
     B = MYREADKEY();
+    NOTICEGONE();
     COMMAND(B);
     SOURAD();
   } while (B != KEY::ESC);
 }
 
-void DOLMRUN() {
+bool DOLMRUN() {
   DOLMSTART();
   DOLMLOOP();
-  SEJFCFG();
+  return SEJFCFG();
 }

@@ -55,8 +55,7 @@ void STATICSCREEN() {
   TextColor(LIGHTGREY);
   TextBackground(CYAN);
   WriteStr(CREDIT);
-  GotoXY(9, 25);
-  WriteStr(CONTACT);
+  CONTACTLINE();
   Window(PANELWIN);
   TextColor(YELLOW);
   TextBackground(GREEN);
@@ -66,6 +65,47 @@ void STATICSCREEN() {
     WriteStr(V);
     if (V.size() % PANELCOLS != 0 || V.empty()) WriteLn();
   }
+}
+
+void CONTACTLINE() {
+  TextColor(LIGHTGREY);
+  TextBackground(CYAN);
+  GotoXY(9, 25);
+  WriteStr(CONTACT);
+}
+
+// Whether a notice stands on the contact row.
+static bool NOTICESHOWN;
+
+// Blank the contact row up to column 79 (a write in column 80 would scroll).
+static void CLEARROW25() {
+  Window(1, 1, SCRW, SCRH);
+  TextColor(LIGHTGREY);
+  TextBackground(CYAN);
+  GotoXY(1, SCRH);
+  for (int X = 1; X < SCRW; X++) WriteChar(' ');
+}
+
+void NOTICE(const char* TEXT) {
+  const uint8_t ATTR = TEXTATTR;
+  CLEARROW25();
+  TextColor(WHITE);
+  TextBackground(RED);
+  GotoXY(1, SCRH);
+  WriteStr(std::string_view(TEXT).substr(0, SCRW - 1));
+  NOTICESHOWN = true;
+  TEXTATTR = ATTR;
+  BOARDWINDOW();
+}
+
+void NOTICEGONE() {
+  if (!NOTICESHOWN) return;
+  const uint8_t ATTR = TEXTATTR;
+  CLEARROW25();
+  CONTACTLINE();
+  NOTICESHOWN = false;
+  TEXTATTR = ATTR;
+  BOARDWINDOW();
 }
 
 void BOARDPICTURE() {

@@ -24,6 +24,10 @@ constexpr uint16_t MINDEPTH = 1, MAXDEPTH = 10;
 
 void BOARDWINDOW();   // make the board window current with the text cursor on KZ
 void STATICSCREEN();  // cyan ground, block cursor, title, credit and contact lines, hot-key panel
+void CONTACTLINE();   // the contact line on row 25
+// Show TEXT on the contact row until the next key (NOTICEGONE); nothing else changes.
+void NOTICE(const char* TEXT);
+void NOTICEGONE();    // the contact row's own line again, if a notice stood there
 void BOARDPICTURE();  // clear the board area and draw the empty board PR of the current SR
 void SKILL();         // the skill line "Skill = F<V0>/<H0>" on row 24
 void SOURAD();        // the cursor coordinates on the bottom frame row
@@ -65,7 +69,12 @@ constexpr int DATSIZE = 2614;  // bytes of "dolm.dat"
 void LOUDCFG();  // read "dolm.cfg"; a missing, short or out-of-range file changes nothing
 bool SEJFCFG();  // write "dolm.cfg" (skill, board side, glyphs); false when it failed
 bool SEJF();     // write "dolm.dat" (the game); false when it failed
-void LOUD();     // read "dolm.dat" and replay it; an unusable file changes nothing
+// Read "dolm.dat" and replay it; false when the file is missing, damaged or
+// holds a game that cannot have been played, and then nothing has changed.
+bool LOUD();
+// Why the last failed file operation failed, one line for the player
+// ("Not saved: dolm.dat: Permission denied", "Not loaded: dolm.dat is damaged").
+extern char FILEWHY[80];
 
 // ---- Main program and command loop (commands.cpp) -------------------------------
 
@@ -76,4 +85,6 @@ void CURUP();                 // cursor one row up, round to the last row after 
 void COMMAND(uint16_t CODE);  // carry out one key code
 void DOLMSTART();             // draw the screen, read the settings, set up the board, new game
 void DOLMLOOP();              // read and carry out key codes until Esc
-void DOLMRUN();  // the whole program after the units' start-up: start, loop, settings written
+// The whole program after the units' start-up: start, loop, settings written;
+// false when the settings could not be written (FILEWHY tells why).
+bool DOLMRUN();

@@ -1,4 +1,6 @@
 // dolm: five in a row against the computer in the text terminal.
+#include <cstdio>
+
 #include "game.h"
 #include "mozek.h"
 #include "myreadun.h"
@@ -9,10 +11,12 @@ int main() {
   MOZEKINIT();
   InitMouse();
   InitKeyboard();
-  DOLMRUN();
+  const bool SETTINGSSAVED = DOLMRUN();
   MOZEKDONE();
   DoneMouse();
   DoneKeyboard();
   TERMSTOP();
+  // Said only now, on the restored terminal; the game itself ended well.
+  if (!SETTINGSSAVED) std::fprintf(stderr, "dolm: %s\n", FILEWHY);
   return 0;
 }

@@ -1,7 +1,11 @@
 // The brain in-process: transcripts (commands in, exact replies out), limits, random traffic.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <fstream>
 #include <random>
 #include <sstream>
 
@@ -217,6 +221,76 @@ TEST_F(Brain, RandomTrafficNeverBreaksTheBrainOrThePosition) {
     set_position(replay, count);
     ASSERT_EQ(now, snapshot(false)) << "after line " << i << ": " << line;
   }
+}
+
+// Input as the manager sends it, through the line splitter: CR, LF and CR LF
+// each end a line, a line with a NUL or another control byte is answered
+// ERROR without touching the next one, a long line counts whole. Fed whole
+// and in pieces of every small size, with the same replies.
+TEST_F(Brain, LinesAsTheManagerSendsThem) {
+  const std::string control = "ERROR line holds control characters";
+  const struct {
+    std::string input;
+    Lines want;
+    int side;  // SR at the end
+  } cases[] = {
+      {std::string("START 15\0\nSTART 10\n", 19), {control, "OK"}, 12},
+      {std::string("START 15\0 junk\r\nRESTART\r\n", 25),
+       {control, "ERROR no board yet, send START first"},
+       12},
+      {"START 15\rSTART 10\rRESTART\r", {"OK", "OK", "OK"}, 12},
+      {"START 15\r\nSTART 10\n\rSTART 11", {"OK", "OK", "OK"}, 13},
+      {std::string(5000, ' ') + "START 15\nRESTART\n", {"OK", "OK"}, 17},
+      {"START 9\nBOARD\n1,1,1\n2,2\x01,1\nDONE\nRESTART\n", {"OK", control, "OK"}, 11},
+      {"START 9\n\x1b\nEND\nSTART 15\n", {"OK", control}, 11},
+      {"\n\r\n\r\r\n\n", {}, -1},
+  };
+  static bool stop;  // END was read
+  for (const auto& c : cases) {
+    for (size_t piece : {size_t(1 << 20), size_t(1), size_t(2), size_t(3), size_t(7)}) {
+      brain_reset(), reset_lines(), replies.clear(), stop = false;
+      const int side = SR;
+      auto take = [](const char* bytes, size_t n, bool cut) {
+        return !(stop = brain_input_line(bytes, n, cut) == LineOutcome::QUIT);
+      };
+      for (size_t at = 0; at < c.input.size() && !stop; at += piece)
+        split_lines(c.input.data() + at, std::min(piece, c.input.size() - at), take);
+      finish_lines(take);
+      EXPECT_EQ(replies, c.want) << c.input << " in pieces of " << piece;
+      EXPECT_EQ(SR, c.side < 0 ? side : c.side) << c.input;
+    }
+  }
+}
+
+// The real brain keeps its keys in memory: FIFOs under the key files' names
+// of the start-up board and of the game's board hold nothing up, and the
+// replies come line by line, NUL and CR-only lines included, within a second.
+TEST(BrainProcess, NoFilesAndEveryLineAnswered) {
+  char dir[] = "/tmp/pbrainXXXXXX";
+  ASSERT_TRUE(mkdtemp(dir));
+  const std::string d = dir;
+  for (const char* name : {"/kanec22.rnd", "/kanec17.rnd"})
+    ASSERT_EQ(mkfifo((d + name).c_str(), 0600), 0);
+  const std::string in("START 15\0x\nSTART 15\rINFO timeout_turn 100\rTURN 7,7\rABOUT\0\r\nEND\r",
+                       63);
+  std::ofstream(d + "/in").write(in.data(), std::streamsize(in.size()));
+  const auto start = std::chrono::steady_clock::now();
+  FILE* out = popen(("cd " + d + " && timeout 10 " PBRAIN " <in").c_str(), "r");
+  ASSERT_TRUE(out);
+  Lines got;
+  for (char line[256]; std::fgets(line, sizeof line, out);) got.emplace_back(line);
+  pclose(out);
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now() - start)
+                      .count();
+  ASSERT_EQ(got.size(), 4u);
+  EXPECT_TRUE(got[0] == "ERROR line holds control characters\n" && got[1] == "OK\n" &&
+              got[3] == got[0])
+      << got[0];
+  EXPECT_TRUE(std::isdigit(got[2][0]) && ms < 1000) << got[2] << ms << " ms";
+  EXPECT_EQ(
+      system(("test \"$(ls " + d + ")\" = \"in\nkanec17.rnd\nkanec22.rnd\" && rm -r " + d).c_str()),
+      0);
 }
 
 // The engine starts once, as in the brain.

@@ -140,4 +140,26 @@ TEST(KeyFile, ShortUnreadableOrMissingFilesGiveFreshKeys) {
   NEWBOARD(22);
 }
 
+// Without key files (the tournament brain) a stored file is neither read nor
+// written, and none is created; a FIFO in its place is never opened.
+TEST(KeyFile, KeysInMemoryOnly) {
+  NEWBOARD(10);
+  MOZEKDONE();
+  const std::vector<uint32_t> stored = KEYS();
+  KEYFILES = false;
+  NEWBOARD(10);
+  EXPECT_TRUE(KEYSDRAWN && KEYS() != stored);
+  MOZEKDONE();
+  NEWBOARD(11);
+  MOZEKDONE();
+  ASSERT_EQ(mkfifo("kanec12.rnd", 0600), 0);
+  NEWBOARD(12);
+  KEYFILES = true;
+  EXPECT_TRUE(KEYSDRAWN && FILESIZE("kanec11.rnd") == -1);
+  NEWBOARD(10);
+  EXPECT_EQ(KEYS(), stored);
+  unlink("kanec10.rnd"), unlink("kanec12.rnd");
+  NEWBOARD(22);
+}
+
 }  // namespace

@@ -1,10 +1,18 @@
-// The settings file and the saved game: exact bytes, round trips, and every
-// damaged or unwritable file leaving the game exactly as it was.
+// The settings file and the saved game: exact bytes, round trips, every
+// damaged, impossible or unwritable file leaving the game exactly as it was
+// with one notice on the contact row, and saves nobody else can steer.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <thread>
 
+#include "fileio.h"
 #include "harness.h"
 
 using Bytes = std::vector<uint8_t>;
@@ -17,6 +25,39 @@ static void WRITE(const char* name, const Bytes& b) {
 }
 static int W(const Bytes& b, int at) { return b[at] | b[at + 1] << 8; }
 static void SETW(Bytes& b, int at, int v) { b[at] = uint8_t(v), b[at + 1] = uint8_t(v >> 8); }
+static std::string ROW25() {
+  return TEXT(1, 25, 79).erase(TEXT(1, 25, 79).find_last_not_of(' ') + 1);
+}
+static int MODE(const char* name) {
+  struct stat st;
+  return lstat(name, &st) == 0 ? int(st.st_mode) : -1;
+}
+// Leftover temporary files in the working directory, as "ls -a" lists them.
+static bool NOTEMPORARY() {
+  return system("ls -a | grep -q -e '^\\.dolm-tmp\\.' -e 'dolm.dat\\.'") != 0;
+}
+
+// Whether STEP returns within a second; when it hangs on a FIFO, a writer
+// that opens and closes the FIFO lets it go on, so the test can end.
+static bool QUICK(void (*step)(), const char* fifo) {
+  std::atomic<bool> done = false;
+  std::thread t([&] { step(), done = true; });
+  for (int i = 0; i < 100 && !done; i++) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  const bool quick = done;
+  while (!done) close(open(fifo, O_WRONLY | O_NONBLOCK));
+  t.join();
+  return quick;
+}
+
+// Command KEY of game G fails: the notice stands on the contact row with
+// nothing else changed, and the next key (one that does nothing) takes it away.
+static void REFUSED(Game& g, const std::string& notice, const char* what, uint16_t key = 'L') {
+  const Snapshot before;
+  COMMAND(key);
+  EXPECT_EQ(ROW25(), notice) << what;
+  g.Keys({'Z'});
+  EXPECT_TRUE(before == Snapshot()) << what;
+}
 
 TEST_F(Game, SettingsWrittenAtEscAndReadBackWithinTheirLimits) {
   DOLMRUN();  // the empty script's Esc ends the loop, then the settings are written
@@ -26,7 +67,9 @@ TEST_F(Game, SettingsWrittenAtEscAndReadBackWithinTheirLimits) {
   EXPECT_TRUE(V0 == 4 && H0 == 2 && SR == 15 && PXO[1] == 'a' && PXO[2] == 'b');
   EXPECT_TRUE(TEXT(26, 24, 13) == "Skill =  F4/2" && TEXT(3, 3, 15) == " 1234567890123 ");
   // One byte short, or one value out of its range: breadth, depth, side.
-  const int spoils[][2] = {{8, 0}, {0, 0}, {0, 19}, {2, 0}, {2, 11}, {4, 6}, {4, 23}, {4, 276}};
+  // Glyphs the screen would take as controls (NUL, line feed) are refused too.
+  const int spoils[][2] = {{8, 0}, {0, 0},  {0, 19},  {2, 0},        {2, 11},
+                           {4, 6}, {4, 23}, {4, 276}, {6, 'a' << 8}, {6, 'a' | 10 << 8}};
   for (auto [at, v] : spoils) {
     Bytes b{5, 0, 3, 0, 20, 0, 'a', 'b'};
     at < 8 ? SETW(b, at, v) : b.pop_back();
@@ -81,9 +124,10 @@ TEST_F(Game, SaveAndLoad) {
     Bytes b(good.begin(), good.begin() + c.size);
     for (size_t i = 0; i < c.words.size(); i += 2) SETW(b, c.words[i], c.words[i + 1]);
     c.size ? WRITE("dolm.dat", b) : void(std::remove("dolm.dat"));
-    Snapshot before;
-    COMMAND('L');
-    EXPECT_TRUE(before == Snapshot()) << c.what;
+    REFUSED(*this,
+            c.size ? "Not loaded: dolm.dat is damaged"
+                   : "Not loaded: dolm.dat: No such file or directory",
+            c.what);
   }
   Bytes longer = good;  // the unspoilt file loads, bytes past its end unread
   longer.push_back(7);
@@ -92,13 +136,197 @@ TEST_F(Game, SaveAndLoad) {
   EXPECT_TRUE(saved == Snapshot());
 }
 
-TEST_F(Game, AFailedSaveChangesNothingAndKeepsTheOldFile) {
+// L of a file the game cannot have written: a five before the last move (of
+// either side, made by the first move, in the middle or by the one before
+// the last), a move saved as no side. Refused whole with the notice; the
+// same file cut after its five loads with the five highlighted.
+TEST_F(Game, AGameThatGoesOnAfterAFiveIsRefused) {
+  Keys({'-', '-', '-', '-', '-', '-', '-'});  // side 15
+  const int cells[] = {CELL(1, 1), CELL(1, 2), CELL(1, 3), CELL(1, 4),
+                       CELL(1, 5), CELL(9, 9), CELL(9, 10)};
+  const struct {
+    const char* what;
+    int count, first, side,
+        lastside;  // five made by moves first .. first+4, of side; then the rest
+  } cases[] = {{"X five then one", 6, 1, 1, 2},
+               {"O five then two", 7, 1, 2, 2},
+               {"five in the middle", 7, 2, 1, 1},
+               {"move as side 0", 6, 1, 1, 0},
+               {"move as side 3", 6, 1, 1, 3}};
+  for (const auto& c : cases) {
+    Keys({'n'});
+    for (int k = 0; k < 5; k++) Put(10 + k, 3, 'x'), Put(10 + k, 5, 'o');  // a game for its fields
+    Keys({'S'});
+    Bytes b = READ("dolm.dat");
+    for (int k = 0; k < 576; k++)
+      SETW(b, 970 + 2 * k, 3 * (k % 15 == 0 || k % 15 == 14 || k < 15 || k >= 210));
+    SETW(b, 0, c.count);
+    // Moves 1 .. count: the five's cells in a row from move FIRST, the others elsewhere.
+    for (int j = 1, other = 5; j <= c.count; j++) {
+      const bool five = j >= c.first && j < c.first + 5;
+      const int cell = five ? cells[j - c.first] : cells[other++];
+      SETW(b, 2 + 2 * j, cell);
+      SETW(b, 970 + 2 * cell, five ? c.side : c.lastside);
+    }
+    WRITE("dolm.dat", b);
+    REFUSED(*this, "Not loaded: dolm.dat is damaged", c.what);
+    if (c.lastside == 0 || c.lastside == 3) continue;
+    SETW(b, 0, c.first + 4);  // the game up to its five is sound
+    WRITE("dolm.dat", b);
+    Keys({'L'});
+    EXPECT_TRUE(PT == c.first + 4 && !NOTP5 && SHOWS(1, 1, 4, 15 - c.side, 0) &&
+                ROW25().rfind("Not ", 0) != 0)
+        << c.what;
+  }
+}
+
+// Every game the program saves loads back as it stood, on every board side:
+// random games of both sides' keys and the computer's replies, with
+// obstacles, take-backs, exchanges and games that end in a five.
+TEST_F(Game, EveryGameTheProgramSavesLoadsBack) {
+  std::mt19937 rng(10);
+  int fives = 0, obstacles = 0;  // games that ended in a five, and that had obstacles
+  Keys({0x2001, '1'});
+  for (int side = 22; side >= 7; side--) {
+    for (int game = 0; game < 3; game++) {
+      Keys({'n'});
+      for (int step = 0; step < 200 && NOTP5 && PT < (SR - 2) * (SR - 2) - 2; step++) {
+        const int c = 1 + rng() % (SR - 2), r = 1 + rng() % (SR - 2), roll = rng() % 100;
+        const uint16_t key = roll < 2    ? 0x3831
+                             : roll < 8  ? 0x0008
+                             : roll < 10 ? 0x0009
+                             : roll < 12 ? 0x330F
+                             : roll < 20 ? 0x000D
+                             : roll < 60 ? 'x'
+                                         : 'o';
+        Put(c, r, key);
+      }
+      for (int k = SR + 1; PT == 0 && k <= SRXSR_SR_2; k++) {
+        if (PHC[k] == 0) Put(k % SR, k / SR, 'o');
+      }
+      if (PT == 0) continue;  // obstacles everywhere
+      Cursor(PP[PT] % SR, PP[PT] / SR);
+      Keys({'S'});
+      fives += !NOTP5;
+      obstacles += std::count_if(PHC0, PHC0 + SR * SR, [](uint8_t g) { return g != 0; }) > 0;
+      const Snapshot saved;
+      // The evaluation of the playing area, rebuilt from scratch by the replay.
+      auto evaluation = [] {
+        std::vector<int> v = {int(SUMX), int(SUMO)};
+        for (int k = SR + 1; k <= SRXSR_SR_2; k++) v.insert(v.end(), {PSH[k], PSC[k], PS[k]});
+        return v;
+      };
+      const auto before = evaluation();
+      Keys({'n', uint16_t(side > 7 ? '-' : '+'), 0x330F, 'L'});
+      EXPECT_TRUE(saved == Snapshot() && before == evaluation() && ROW25().rfind("Not ", 0) != 0)
+          << "side " << side << " game " << game;
+    }
+    Keys({'-'});
+  }
+  EXPECT_TRUE(fives >= 10 && obstacles >= 10) << fives << " " << obstacles;
+}
+
+// S where someone else has planted links at every name a temporary file
+// could be given, and where dolm.dat is a link of someone else: their targets
+// stay untouched and dolm.dat becomes a regular file.
+TEST_F(Game, PlantedLinksAreNeverWrittenThrough) {
+  WRITE("victim", {'s', 'e', 'c', 'r', 'e', 't'});
+  chmod("victim", 0600);
+  std::vector<std::string> planted = {"dolm.dat.tmp", "dolm.dat~", ".dolm.dat.swp", "dolm.dat.new"};
+  for (long pid = getpid() - 50; pid <= getpid() + 50; pid++)
+    planted.push_back("dolm.dat." + std::to_string(pid) + ".tmp");
+  for (const auto& name : planted) ASSERT_EQ(symlink("victim", name.c_str()), 0);
+  if (geteuid() == 0) {  // only root can make a link another user's
+    ASSERT_EQ(symlink("victim", "dolm.dat"), 0);
+    ASSERT_EQ(lchown("dolm.dat", 4242, 4242), 0);
+  }
+  Put(4, 4, 'x'), Keys({'S'});
+  EXPECT_EQ(READ("victim"), (Bytes{'s', 'e', 'c', 'r', 'e', 't'}));
+  EXPECT_TRUE(S_ISREG(MODE("dolm.dat")) && READ("dolm.dat").size() == 2614 &&
+              (MODE("victim") & 0777) == 0600);
+  for (const auto& name : planted) EXPECT_TRUE(S_ISLNK(MODE(name.c_str()))) << name;
+  for (const auto& name : planted) std::remove(name.c_str());
+  std::remove("victim");
+}
+
+// S keeps what the player made of the file: its mode, and a link of the
+// player's own to a file elsewhere (the new game goes into that file); a new
+// file gets 0666 less the umask.
+TEST_F(Game, SavingKeepsTheFileModeAndThePlayersLink) {
   Put(4, 4, 'x');
-  ASSERT_EQ(mkdir("dolm.dat", 0755) + mkdir("dolm.dat/keep", 0755), 0);  // cannot be renamed over
-  Snapshot before;
-  EXPECT_FALSE(SEJF());
-  COMMAND('S');
-  EXPECT_TRUE(before == Snapshot());
-  EXPECT_EQ(system("test -d dolm.dat/keep && ! ls -a | grep -q 'dolm.dat.'"), 0);  // no temporary
-  ASSERT_EQ(system("rm -rf dolm.dat"), 0);
+  for (int mode : {0600, 0640, 0444}) {
+    WRITE("dolm.dat", {1});
+    chmod("dolm.dat", mode);
+    Keys({'S'});
+    EXPECT_TRUE((MODE("dolm.dat") & 07777) == mode && READ("dolm.dat").size() == 2614) << mode;
+  }
+  for (int mask : {022, 077}) {
+    std::remove("dolm.dat");
+    const mode_t old = umask(mask);
+    Keys({'S'});
+    umask(old);
+    EXPECT_EQ(MODE("dolm.dat") & 07777, 0666 & ~mask);
+  }
+  ASSERT_EQ(system("rm -rf dolm.dat games && mkdir games && echo x > games/mine.dat && chmod 600 "
+                   "games/mine.dat"),
+            0);
+  ASSERT_EQ(symlink("games/mine.dat", "dolm.dat"), 0);
+  Put(5, 5, 'o'), Keys({'S'});
+  EXPECT_TRUE(S_ISLNK(MODE("dolm.dat")) && (MODE("games/mine.dat") & 0777) == 0600);
+  EXPECT_TRUE(READ("games/mine.dat").size() == 2614 && W(READ("games/mine.dat"), 0) == 2);
+  EXPECT_TRUE(system("ls -a games | grep -q dolm-tmp") != 0 && NOTEMPORARY());
+  ASSERT_EQ(system("rm -rf dolm.dat games"), 0);
+}
+
+// A save that fails (a full disk, a failing device, a directory in the way, a
+// FIFO in the way) keeps the old file whole, leaves no temporary file and
+// says why on the contact row until the next key; nothing else changes.
+TEST_F(Game, AFailedSaveIsReportedAndKeepsTheOldFile) {
+  static int fault;
+  const struct {
+    const char* what;
+    int fault;
+    const char* setup;
+    const char* notice;
+  } cases[] = {
+      {"full disk", ENOSPC, "", "Not saved: dolm.dat: No space left on device"},
+      {"device error", EIO, "", "Not saved: dolm.dat: Input/output error"},
+      {"directory", 0, "rm dolm.dat && mkdir -p dolm.dat/keep",
+       "Not saved: dolm.dat: not a regular file"},
+      {"fifo", 0, "rm dolm.dat && mkfifo dolm.dat", "Not saved: dolm.dat: not a regular file"}};
+  for (const auto& c : cases) {
+    Keys({'n'}), Put(4, 4, 'x'), Keys({'S'});
+    const Bytes old = READ("dolm.dat");
+    ASSERT_EQ(system(c.setup), 0);
+    fault = c.fault;
+    if (fault) FILEWRITE = [](int, const void*, size_t) -> ssize_t { return errno = fault, -1; };
+    Put(5, 5, 'o');
+    REFUSED(*this, c.notice, c.what, 'S');
+    FILEWRITE = write;
+    if (!*c.setup) {
+      EXPECT_EQ(READ("dolm.dat"), old) << c.what;
+    }
+    EXPECT_TRUE(NOTEMPORARY()) << c.what;
+    ASSERT_EQ(system("rm -rf dolm.dat"), 0);
+  }
+  Keys({'n'});
+  ASSERT_EQ(mkdir("dolm.cfg", 0755), 0);  // the settings at exit: false, and why
+  EXPECT_FALSE(DOLMRUN());
+  EXPECT_STREQ(FILEWHY, "Not saved: dolm.cfg: not a regular file");
+  rmdir("dolm.cfg");
+}
+
+// A FIFO under each file's name is refused at once instead of waiting for a
+// writer: the settings at start, the key file of the board side, the saved game.
+TEST_F(Game, AFifoInPlaceOfAFileNeverBlocks) {
+  for (const char* name : {"dolm.cfg", "kanec22.rnd", "dolm.dat"}) {
+    ASSERT_EQ(mkfifo(name, 0600), 0);
+    EXPECT_TRUE(QUICK([] { DOLMSTART(); }, name)) << name;
+    EXPECT_TRUE(SR == 22 && V0 == 12 && PT == 0) << name;
+    if (std::string(name) == "dolm.dat") {
+      EXPECT_TRUE(QUICK([] { COMMAND('L'); }, name));
+      EXPECT_EQ(ROW25(), "Not loaded: dolm.dat: not a regular file");
+    }
+    std::remove(name);
+  }
 }

@@ -18,3 +18,20 @@ foreach(case IN LISTS cases)
     message(FATAL_ERROR "'${line}': exit ${rc}, output '${out}', message '${err}' (want '${why}')")
   endif()
 endforeach()
+
+# A path that holds no suite must not pass as an empty one: a directory, a FIFO
+# (which would never end), an empty file and a file of comments all exit 2.
+file(MAKE_DIRECTORY ${WORK}/dir)
+file(WRITE ${WORK}/empty.txt "")
+file(WRITE ${WORK}/comments.txt "# nothing but a comment\n\n")
+file(REMOVE ${WORK}/fifo)
+execute_process(COMMAND mkfifo ${WORK}/fifo)
+foreach(path "dir|not a regular" "empty.txt|no position" "comments.txt|no position" "fifo|not a regular")
+  string(REGEX REPLACE "\\|.*" "" name "${path}")
+  string(REGEX REPLACE ".*\\|" "" why "${path}")
+  execute_process(COMMAND ${BENCH} ${WORK}/${name} RESULT_VARIABLE rc OUTPUT_VARIABLE out
+                  ERROR_VARIABLE err TIMEOUT 10)
+  if(NOT rc EQUAL 2 OR NOT out STREQUAL "" OR NOT err MATCHES "${name}.*${why}")
+    message(FATAL_ERROR "${name}: exit ${rc}, output '${out}', message '${err}' (want '${why}')")
+  endif()
+endforeach()
