@@ -95,12 +95,14 @@ void COMMAND(uint16_t CODE) {
       }
       break;
     case 0x3402:  // Ctrl+1: shallower
+    case 0x3802:  // Alt+1 too, for terminals that send Ctrl+1 as a plain "1"
       if (H0 > 1) {
         H0--;
         SKILL();
       }
       break;
     case 0x3409:  // Ctrl+8: deeper
+    case 0x3809:  // Alt+8 too, for terminals that send Ctrl+8 as Backspace
       if (H0 < 10) {
         H0++;
         SKILL();

@@ -19,6 +19,7 @@ extern uint16_t S[576];    // side codes by cell for a replay: 1 side X, anythin
 
 void BOARDWINDOW();   // make the board window current with the text cursor on KZ
 void STATICSCREEN();  // cyan ground, block cursor, title, credit and contact lines, hot-key panel
+void CONTACTLINE();   // the contact line on row 25 (what a newcomer needs), grey on cyan
 void BOARDPICTURE();  // clear the board area and draw the empty board PR of the current SR
 void SKILL();         // the skill line "Skill = F<V0>/<H0>" on row 24
 void SOURAD();        // the cursor coordinates on the bottom frame row

@@ -11,6 +11,7 @@
 #include <cerrno>
 
 #include "presenter.h"
+#include "terminal.h"
 
 // Milliseconds of a clock that never goes back.
 static int64_t NowMs() {
@@ -19,10 +20,16 @@ static int64_t NowMs() {
   return int64_t(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
+// Key codes of Ctrl+C, Ctrl+\ and Ctrl+Z, for terminals that send them as
+// key sequences (kitty's protocol, modifyOtherKeys) instead of as signals.
+static constexpr uint16_t CTRLC = 0x0403, CTRLBACKSLASH = 0x041C, CTRLZ = 0x041A;
+
 bool TerminalInput::Open() {
   KDRESET(decoder);
   keyCount = mouseCount = 0;
   ended = false;
+  interrupted = 0;
+  suspending = 0;
   return pipe2(wake, O_NONBLOCK | O_CLOEXEC) == 0;
 }
 
@@ -33,7 +40,25 @@ void TerminalInput::Close() {
   }
 }
 
-void TerminalInput::ResizeSignal() {
+void TerminalInput::ResizeSignal() { Wake(); }
+
+void TerminalInput::InterruptSignal() {
+  interrupted = 1;
+  Wake();
+}
+
+void TerminalInput::SuspendSignal() {
+  suspending = 1;
+  Wake();
+}
+
+bool TerminalInput::TakeSuspend() {
+  bool asked = suspending != 0;
+  suspending = 0;
+  return asked;
+}
+
+void TerminalInput::Wake() {
   int saved = errno;
   if (wake[1] >= 0) {
     char b = 1;
@@ -45,6 +70,9 @@ void TerminalInput::ResizeSignal() {
 void TerminalInput::Queue(const KeyEvent* ev, int n) {
   for (int i = 0; i < n; i++) {
     if (!ev[i].isMouse) {
+      if (ev[i].key == CTRLC || ev[i].key == CTRLBACKSLASH) interrupted = 1;
+      if (ev[i].key == CTRLZ) suspending = 1;
+      if (ev[i].key == CTRLC || ev[i].key == CTRLBACKSLASH || ev[i].key == CTRLZ) continue;
       if (keyCount < QUEUE) keys[(keyHead + keyCount++) % QUEUE] = ev[i].key;
     } else if (!PRESENTSMALL() && mouseCount < QUEUE) {
       // While the board is hidden behind the request to enlarge, clicks mean nothing.
@@ -54,6 +82,17 @@ void TerminalInput::Queue(const KeyEvent* ev, int n) {
 }
 
 void TerminalInput::Take(int timeoutMs) {
+  Read(timeoutMs);
+  if (!ended && TERMCHECK()) {
+    // Ctrl+C: whatever was typed before it is dropped and the game ends as after Esc.
+    keyCount = mouseCount = 0;
+    ended = true;
+    KeyEvent esc{false, 0x001B, MouseEvent{}};
+    Queue(&esc, 1);
+  }
+}
+
+void TerminalInput::Read(int timeoutMs) {
   pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {wake[0], POLLIN, 0}};
   int r = ended ? 0 : poll(fds, 2, timeoutMs);
   KeyEvent ev[1024 + 1];
