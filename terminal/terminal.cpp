@@ -48,7 +48,8 @@ static bool HAVESHELLTTY = false;
 static const int ENDSIGS[] = {SIGTERM, SIGHUP};
 static const int QUITSIGS[] = {SIGINT, SIGQUIT};
 static const int CRASHSIGS[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL};
-static const int OTHERSIGS[] = {SIGTSTP, SIGWINCH};
+static const int STOPSIGS[] = {SIGTSTP};
+static const int SIZESIGS[] = {SIGWINCH};
 static constexpr int NSIGS = 11;
 static int HANDLED[NSIGS];                  // the signals above, in one list
 static struct sigaction OLDACTIONS[NSIGS];  // their handling before ours
@@ -123,11 +124,9 @@ static int Catch(const int* sigs, size_t n, void (*handler)(int), int flags, int
 static void SuspendNow() {
   Put(MODESOFF);
   endwin();
-  struct sigaction dfl {
-  }, ours;
-  sigemptyset(&dfl.sa_mask);
-  dfl.sa_handler = SIG_DFL;
-  sigaction(SIGTSTP, &dfl, &ours);
+  struct sigaction ours;
+  sigaction(SIGTSTP, nullptr, &ours);
+  signal(SIGTSTP, SIG_DFL);
   sigset_t tstp, old;
   sigemptyset(&tstp);
   sigaddset(&tstp, SIGTSTP);
@@ -150,8 +149,11 @@ bool TERMCHECK() {
 
 bool TERMBREAK() {
   if (!STARTED) return false;
-  TERMINAL.PollKeyEvent();  // reads what came, which carries out Ctrl+Z and notes Ctrl+C
-  return TERMINAL.Interrupted();
+  // Reading what came carries out Ctrl+Z and notes Ctrl+C; once the queues
+  // fill up (the pointer moving all through a long think) the bytes wait in
+  // the terminal, as they would without this look, and only signals count.
+  if (TERMINAL.Roomy()) return TERMINAL.PollKeyEvent(), TERMINAL.Interrupted();
+  return TERMCHECK();
 }
 
 bool TERMSTART() {
@@ -197,8 +199,8 @@ bool TERMSTART() {
   int at = Catch(ENDSIGS, 2, OnFatalSignal, 0, 0);
   at = Catch(QUITSIGS, 2, OnQuit, SA_RESTART, at);
   at = Catch(CRASHSIGS, 5, OnCrash, 0, at);
-  at = Catch(OTHERSIGS, 1, OnSuspend, SA_RESTART, at);
-  Catch(OTHERSIGS + 1, 1, OnResize, SA_RESTART, at);
+  at = Catch(STOPSIGS, 1, OnSuspend, SA_RESTART, at);
+  Catch(SIZESIGS, 1, OnResize, SA_RESTART, at);
   static bool registered = false;
   if (!registered) atexit(TERMSTOP);
   registered = true;

@@ -19,6 +19,7 @@ struct TerminalInput : ConsoleInput {
   void SuspendSignal();    // Ctrl+Z (signal-safe): suspend at the next safe point
   bool TakeSuspend();      // a suspension was asked for; the asking is forgotten
   bool Interrupted() const { return interrupted != 0; }
+  bool Roomy() const { return keyCount < QUEUE / 2 && mouseCount < QUEUE / 2; }  // room for a read
 
   bool PollMouseEvent() override;
   MouseEvent GetMouseEvent() override;
