@@ -67,19 +67,24 @@ TEST_F(Game, BoardSizeLimitsAndTheSmallestPicture) {
   EXPECT_TRUE(before == Snapshot());
 }
 
-// A shorter value leaves no stale digit; the last three keys are no skill keys.
+// A shorter value leaves no stale digit; Alt+8 and Alt+1 step as Ctrl+8 and Ctrl+1; the last
+// three keys are no skill keys.
 TEST_F(Game, SkillKeysSetAndStopAtTheirLimits) {
   const struct {
     std::vector<uint16_t> keys;
     int times, v0, h0;
     std::string line;
-  } steps[] = {
-      {{0x2009}, 1, 9, 8, " F9/8  "},   {{0x230C}, 10, 18, 8, "F18/8  "},
-      {{0x2301}, 30, 1, 8, " F1/8  "},  {{'8', 0x3409, 0x3409, 0x3409}, 1, 1, 10, " F1/10 "},
-      {{0x3402}, 1, 1, 9, " F1/9  "},   {{0x3402}, 20, 1, 1, " F1/1  "},
-      {{0x3809}, 1, 1, 2, " F1/2  "},  // Alt+8 and Alt+1 step as Ctrl+8 and Ctrl+1
-      {{0x3809}, 20, 1, 10, " F1/10 "}, {{0x3802}, 1, 1, 9, " F1/9  "},
-      {{0x3802}, 20, 1, 1, " F1/1  "},  {{'5', 0x2003, '9', 0x200D, 0x034E}, 1, 3, 5, " F3/5  "}};
+  } steps[] = {{{0x2009}, 1, 9, 8, " F9/8  "},
+               {{0x230C}, 10, 18, 8, "F18/8  "},
+               {{0x2301}, 30, 1, 8, " F1/8  "},
+               {{'8', 0x3409, 0x3409, 0x3409}, 1, 1, 10, " F1/10 "},
+               {{0x3402}, 1, 1, 9, " F1/9  "},
+               {{0x3402}, 20, 1, 1, " F1/1  "},
+               {{0x3809}, 1, 1, 2, " F1/2  "},
+               {{0x3809}, 20, 1, 10, " F1/10 "},
+               {{0x3802}, 1, 1, 9, " F1/9  "},
+               {{0x3802}, 20, 1, 1, " F1/1  "},
+               {{'5', 0x2003, '9', 0x200D, 0x034E}, 1, 3, 5, " F3/5  "}};
   for (const auto& s : steps) {
     Keys(s.keys, s.times);
     EXPECT_TRUE(V0 == s.v0 && H0 == s.h0 && TEXT(34, 24, 7) == s.line) << s.line;

@@ -35,10 +35,10 @@ sgr() { raw $'\e'"[<$1;$(($2 + 1));$(($3 + 1))$4"; }
 
 # Every key of the program's key table by its tmux name, and the codes they give.
 KEYS=(Enter Tab BTab BSpace C-h + - 1 8 L l N n O o S s X x F1 F12 S-F1 S-F12 C-F1 M-F1
-  Home Up PPage Left Right End Down NPage IC DC C-1 C-8 M-n KP+ KPEnter)
+  Home Up PPage Left Right End Down NPage IC DC C-1 C-8 M-n KP+ KPEnter M-1 M-8)
 WANT="000D 0009 330F 0008 0008 002B 002D 0031 0038 004C 006C 004E 006E 004F 006F 0053 0073 0058 \
 0078 2001 200C 2301 230C 2401 2801 2020 2021 2022 2023 2025 2026 2027 2028 2029 202A 3402 3409 \
-3831 002B 000D"
+3831 002B 000D 3802 3809"
 for TN in tmux-256color screen-256color xterm-256color; do
   start "$TN" || continue
   modes "$TN" "$ALL" 111101
