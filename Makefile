@@ -1,24 +1,42 @@
-# Thin wrapper over CMake + Ninja. `make run` builds and plays, `make test` builds and tests.
+# Thin wrapper over CMake + Ninja. `make run` installs what the game needs,
+# builds the game alone and plays; `make test` installs what the tests need,
+# builds everything and tests. DEPS=true skips the package check.
 BUILD    ?= build
 ASAN     ?= build-asan
 FUZZ     ?= build-fuzz
 CMAKEOPT ?=
+DEPS     ?= scripts/install-deps
+PREFIX   ?=
+CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKEOPT)
 
-.PHONY: all build run test test-sanitize fuzz bench clean
+.PHONY: all build run test install test-sanitize fuzz bench clean
 
 all: build
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKEOPT)
+	$(CONFIGURE)
 
 build: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 
-run: build
+run:
+	$(DEPS) game
+	@[ -f $(BUILD)/build.ninja ] || $(CONFIGURE)
+	cmake --build $(BUILD) --target dolm
 	$(BUILD)/frontend/dolm
 
-test: build
+# Configured again, so a build directory made before the test packages came finds them.
+test:
+	$(DEPS) test
+	$(CONFIGURE)
+	cmake --build $(BUILD)
 	cd $(BUILD) && ctest --output-on-failure
+
+install:
+	$(DEPS) game
+	@[ -f $(BUILD)/build.ninja ] || $(CONFIGURE)
+	cmake --build $(BUILD) --target dolm pbrain-dolm
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 $(ASAN)/build.ninja:
 	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOLM_SANITIZE=ON $(CMAKEOPT)

@@ -96,12 +96,14 @@ void COMMAND(uint16_t CODE) {
       }
       break;
     case KEY::CTRL_1:  // shallower
+    case KEY::ALT_1:   // the same, for terminals that send Ctrl+1 as a plain "1"
       if (H0 > MINDEPTH) {
         H0--;
         SKILL();
       }
       break;
     case KEY::CTRL_8:  // deeper
+    case KEY::ALT_8:   // the same, for terminals that send Ctrl+8 as Backspace
       if (H0 < MAXDEPTH) {
         H0++;
         SKILL();

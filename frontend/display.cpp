@@ -9,13 +9,24 @@
 #include "mozek.h"
 #include "screen.h"
 
-// Row 2 from column 1: eight blanks put the text under the title.
+// Row 2 from column 1: eight blanks put the text under the title. Both lines
+// speak of the keys and the cursor only, never of who has X or O, so they
+// stay true after Tab and Shift+Tab.
 static constexpr std::string_view CREDIT =
-    "        You are X, the computer is O: five stones in a line win.";
+    "        Enter or a left click plays the cursor cell, then the computer replies.";
 // Row 25 from column 9; it must end before column 80, where a write would scroll.
+// Character 4 is the diamond a completed five is drawn in.
 static constexpr std::string_view CONTACT =
-    "Left click plays a cell, right click moves there; hot keys click too.";
+    "Five in a line wins, shown in \x04. BkSp takes back a move, Esc quits.";
 static_assert(CREDIT.size() <= 79 && CONTACT.size() <= 71);
+
+void CONTACTLINE() {
+  Window(1, 1, SCRW, SCRH);
+  TextColor(LIGHTGREY);
+  TextBackground(CYAN);
+  GotoXY(9, SCRH);
+  WriteStr(CONTACT);
+}
 
 // The hot-key panel as written into its 13-column window: a text of 13
 // characters fills its row and the cursor wraps by itself, so no line end
@@ -65,13 +76,6 @@ void STATICSCREEN() {
     WriteStr(V);
     if (V.size() % PANELCOLS != 0 || V.empty()) WriteLn();
   }
-}
-
-void CONTACTLINE() {
-  TextColor(LIGHTGREY);
-  TextBackground(CYAN);
-  GotoXY(9, 25);
-  WriteStr(CONTACT);
 }
 
 // Whether a notice stands on the contact row.

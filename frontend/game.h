@@ -24,7 +24,7 @@ constexpr uint16_t MINDEPTH = 1, MAXDEPTH = 10;
 
 void BOARDWINDOW();   // make the board window current with the text cursor on KZ
 void STATICSCREEN();  // cyan ground, block cursor, title, credit and contact lines, hot-key panel
-void CONTACTLINE();   // the contact line on row 25
+void CONTACTLINE();   // the contact line on row 25 (what a newcomer needs), grey on cyan
 // Show TEXT on the contact row until the next key (NOTICEGONE); nothing else changes.
 void NOTICE(const char* TEXT);
 void NOTICEGONE();    // the contact row's own line again, if a notice stood there

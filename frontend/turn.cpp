@@ -18,6 +18,11 @@ void COMPUTERTURN() {
   uint16_t CURSOR = KZ;
   int16_t R = MYSLIO0(VSTUP, INTANAEN(V0, H0), -32667, 32667);
   if (R == 0) return;  // no cell left to play
+  // Ctrl+C ended the search: its cell means nothing and the game is ending.
+  if (SEARCHABORTED) {
+    KZ = CURSOR;
+    return;
+  }
   // The search must never hand back anything but an empty playable cell; if
   // it ever did, the computer passes and the cursor stays where it was.
   if (!PLAYABLE(KZ)) {

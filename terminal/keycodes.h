@@ -25,6 +25,11 @@ constexpr uint16_t TAB = 0x0009;
 constexpr uint16_t ENTER = 0x000D;  // also a left click on a board cell
 constexpr uint16_t ESC = 0x001B;
 
+// Ctrl+C, Ctrl+\ and Ctrl+Z as key sequences (kitty's protocol, modifyOtherKeys), where a
+// terminal sends them instead of the signals; the input layer turns them into the signals' work.
+constexpr uint16_t CTRL_C = MOD_CTRL | 0x03, CTRL_BACKSLASH = MOD_CTRL | 0x1C,
+                   CTRL_Z = MOD_CTRL | 0x1A;
+
 // Function keys: the function number is the key's number.
 constexpr uint16_t F1 = KIND_FUNCTION | 1, F2 = KIND_FUNCTION | 2, F3 = KIND_FUNCTION | 3;
 constexpr uint16_t F4 = KIND_FUNCTION | 4, F5 = KIND_FUNCTION | 5, F6 = KIND_FUNCTION | 6;
@@ -49,10 +54,13 @@ constexpr uint8_t SCAN_ESC = 0x01, SCAN_1 = 0x02, SCAN_8 = 0x09, SCAN_BACKSPACE 
 constexpr uint8_t SCAN_TAB = 0x0F, SCAN_ENTER = 0x1C, SCAN_N = 0x31;
 
 // With modifiers: the skill steps, the exchange of glyphs, the obstacle game.
-constexpr uint16_t SHIFT_F1 = MOD_SHIFT | F1;                     // 2301
-constexpr uint16_t SHIFT_F12 = MOD_SHIFT | F12;                   // 230C
-constexpr uint16_t CTRL_1 = KIND_SCAN | MOD_CTRL | SCAN_1;        // 3402
-constexpr uint16_t CTRL_8 = KIND_SCAN | MOD_CTRL | SCAN_8;        // 3409
+constexpr uint16_t SHIFT_F1 = MOD_SHIFT | F1;               // 2301
+constexpr uint16_t SHIFT_F12 = MOD_SHIFT | F12;             // 230C
+constexpr uint16_t CTRL_1 = KIND_SCAN | MOD_CTRL | SCAN_1;  // 3402
+constexpr uint16_t CTRL_8 = KIND_SCAN | MOD_CTRL | SCAN_8;  // 3409
+// The depth steps again, for terminals that send Ctrl+1 as "1" and Ctrl+8 as Backspace.
+constexpr uint16_t ALT_1 = KIND_SCAN | MOD_ALT | SCAN_1;          // 3802
+constexpr uint16_t ALT_8 = KIND_SCAN | MOD_ALT | SCAN_8;          // 3809
 constexpr uint16_t SHIFT_TAB = KIND_SCAN | MOD_SHIFT | SCAN_TAB;  // 330F
 constexpr uint16_t ALT_N = KIND_SCAN | MOD_ALT | SCAN_N;          // 3831
 

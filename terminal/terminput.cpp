@@ -12,6 +12,7 @@
 
 #include "keycodes.h"
 #include "presenter.h"
+#include "terminal.h"
 
 // Milliseconds of a clock that never goes back.
 static int64_t NowMs() {
@@ -24,6 +25,8 @@ bool TerminalInput::Open() {
   KDRESET(decoder);
   keyCount = mouseCount = 0;
   ended = false;
+  interrupted = 0;
+  suspending = 0;
   return pipe2(wake, O_NONBLOCK | O_CLOEXEC) == 0;
 }
 
@@ -34,7 +37,25 @@ void TerminalInput::Close() {
   }
 }
 
-void TerminalInput::ResizeSignal() {
+void TerminalInput::ResizeSignal() { Wake(); }
+
+void TerminalInput::InterruptSignal() {
+  interrupted = 1;
+  Wake();
+}
+
+void TerminalInput::SuspendSignal() {
+  suspending = 1;
+  Wake();
+}
+
+bool TerminalInput::TakeSuspend() {
+  bool asked = suspending != 0;
+  suspending = 0;
+  return asked;
+}
+
+void TerminalInput::Wake() {
   int saved = errno;
   if (wake[1] >= 0) {
     char b = 1;
@@ -46,6 +67,10 @@ void TerminalInput::ResizeSignal() {
 void TerminalInput::Queue(const KeyEvent* ev, int n) {
   for (int i = 0; i < n; i++) {
     if (!ev[i].isMouse) {
+      if (ev[i].key == KEY::CTRL_C || ev[i].key == KEY::CTRL_BACKSLASH) interrupted = 1;
+      if (ev[i].key == KEY::CTRL_Z) suspending = 1;
+      if (ev[i].key == KEY::CTRL_C || ev[i].key == KEY::CTRL_BACKSLASH || ev[i].key == KEY::CTRL_Z)
+        continue;
       if (keyCount < QUEUE) keys[(keyHead + keyCount++) % QUEUE] = ev[i].key;
     } else if (!PRESENTSMALL() && mouseCount < QUEUE) {
       // While the board is hidden behind the request to enlarge, clicks mean nothing.
@@ -55,6 +80,17 @@ void TerminalInput::Queue(const KeyEvent* ev, int n) {
 }
 
 void TerminalInput::Take(int timeoutMs) {
+  Read(timeoutMs);
+  if (!ended && TERMCHECK()) {
+    // Ctrl+C: whatever was typed before it is dropped and the game ends as after Esc.
+    keyCount = mouseCount = 0;
+    ended = true;
+    KeyEvent esc{false, KEY::ESC, MouseEvent{}};
+    Queue(&esc, 1);
+  }
+}
+
+void TerminalInput::Read(int timeoutMs) {
   pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {wake[0], POLLIN, 0}};
   int r = ended ? 0 : poll(fds, 2, timeoutMs);
   KeyEvent ev[1024 + 1];

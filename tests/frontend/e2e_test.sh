@@ -35,7 +35,9 @@ if (($# > 1)); then
 fi
 
 S=game D=$DIR/game
-printf '#!/bin/sh\n"%s"\necho $? >status\nexec sleep 600\n' "$BIN" >"$DIR/run.sh" && chmod +x "$DIR/run.sh"
+# bash, as an interactive shell would, outlives a Ctrl+C that the game handled.
+printf '#!/bin/bash\n"%s"\necho $? >status\ndate +%%s%%N >ended\nexec sleep 600\n' "$BIN" >"$DIR/run.sh"
+chmod +x "$DIR/run.sh"
 MS=$(start "$DIR/run.sh")
 check "first complete screen" test -n "$MS" && echo "start-up: $MS ms"
 for want in '1 ^         D O L M' '2 ^ {8}[^ ]' '25 ^ {8}[^ ]' '3 ^   12345678901234567890   Hot keys:$' \
@@ -77,8 +79,9 @@ until [ -s "$D/status" ] || ((SECONDS > end)); do sleep 0.05; done
 check "exit status 0" test "$(cat "$D/status")" = 0
 check "dolm.cfg bytes" test "$(od -An -tx1 "$D/dolm.cfg" | tr -d ' \n')" = "0c0008001600584f"
 check "key file size" test "$(stat -c %s "$D/kanec22.rnd")" = 3640
-check "no other files" test "$(ls "$D" | tr '\n' ' ')" = "dolm.cfg dolm.dat kanec22.rnd status "
-check "terminal restored" test "$(TM display -p '#{alternate_on} #{mouse_any_flag} #{mouse_sgr_flag} #{keypad_flag} #{cursor_flag}')" = "0 0 0 0 1"
+check "no other files" test "$(ls "$D" | tr '\n' ' ')" = "dolm.cfg dolm.dat ended kanec22.rnd status "
+MODES='#{alternate_on} #{mouse_any_flag} #{mouse_sgr_flag} #{keypad_flag} #{cursor_flag}'
+check "terminal restored" test "$(TM display -p -t "$S" "$MODES")" = "0 0 0 0 1"
 
 # FIFOs under the names of the settings, the saved game and the key file hold
 # nothing up: the game starts, L names the fault on row 25 until the next key,
@@ -90,13 +93,82 @@ printf '#!/bin/sh\n"%s" 2>err\necho $? >status\nexec sleep 600\n' "$BIN" >"$DIR/
 MS=$(start "$DIR/run-fifo.sh")
 check "start with FIFOs in place" test -n "$MS" && echo "start-up with FIFOs: $MS ms"
 CONTACT=$(row 25)
-TM send-keys L
+TM send-keys -t "$S" L
 check "notice of L" waitrow 25 '^Not loaded: dolm.dat: not a regular file *$' 5
-TM send-keys Z
+TM send-keys -t "$S" Z
 check "contact line back" test "$(waitrow 25 '^ {8}[^ ]' 5 && row 25)" = "$CONTACT"
-TM send-keys Escape
+TM send-keys -t "$S" Escape
 end=$((SECONDS + 30))
 until [ -s "$D/status" ] || ((SECONDS > end)); do sleep 0.05; done
 check "exit status 0 with FIFOs" test "$(cat "$D/status")" = 0
 check "settings fault on stderr" test "$(cat "$D/err")" = "dolm: Not saved: dolm.cfg: not a regular file"
+
+# The options answer without a terminal; anything else is refused with a hint.
+OUT=$("$BIN" --help) && grep -q 'takes no arguments' <<<"$OUT" && grep -q 'man 6 dolm' <<<"$OUT"
+check "--help" test $? = 0
+OUT=$("$BIN" --version) && grep -Eq '^dolm [0-9]+\.[0-9]+' <<<"$OUT"
+check "--version" test $? = 0
+OUT=$("$BIN" --play 2>&1 >/dev/null)
+check "bad argument: status 2" test $? = 2
+check "bad argument: error and hint" test "$OUT" = "dolm: unknown argument '--play'
+Try 'dolm --help' for more information."
+
+# Ctrl+C ends the game as Esc does within half a second, idle and while the computer thinks:
+# status 0, the settings written, the terminal given back.
+ctrlc() {
+  local t0
+  [ -n "$1" ] && TM send-keys -t "$S" $1 && sleep 0.3
+  check "$S: thinking before Ctrl+C" waitrow 24 "$2" 1
+  t0=$(date +%s%N) && TM send-keys -t "$S" C-c
+  for _ in $(seq 200); do [ -s "$D/ended" ] && break; sleep 0.05; done
+  local ms=$((($(cat "$D/ended" 2>/dev/null || echo 0) - t0) / 1000000))
+  echo "$S: Ctrl+C to exit: $ms ms"
+  check "$S: exit within 0.5 s" test "$ms" -ge 0 -a "$ms" -le 500
+  check "$S: exit status 0" test "$(cat "$D/status")" = 0
+  check "$S: dolm.cfg bytes" test "$(od -An -tx1 "$D/dolm.cfg" | tr -d ' \n')" = "$3"
+  check "$S: terminal restored" test "$(TM display -p -t "$S" "$MODES")" = "0 0 0 0 1"
+}
+S=idle D=$DIR/idle && start "$DIR/run.sh" >/dev/null
+ctrlc "" "Skill = F12/8" 0c0008001600584f
+# Skill 18/10 (Alt+8 steps the depth as Ctrl+8 does); the third move then takes seconds to answer.
+S=think D=$DIR/think && start "$DIR/run.sh" >/dev/null
+TM send-keys -t "$S" S-F12 S-F12 S-F12 S-F12 S-F12 S-F12 8 M-8 M-8 Enter
+check "skill 18/10" waitrow 24 'Skill = F18/10$' 30
+check "first reply" waitrow 24 '^   2   ' 30
+ctrlc 'Up Up Up Enter' '^   3 .*Skill = F18/10$' 12000a001600584f
+
+# Ctrl+Z gives the shell its terminal back; fg brings the whole screen again, and keys work.
+# Then Ctrl+Z once more as kitty's key sequence.
+# Wait up to 10 s for the line the shell shows $2 lines above its last (0) to match $1.
+waitlast() {
+  for _ in $(seq 200); do
+    TM capture-pane -p -t "$S" | grep -v '^$' | tail -$((${2:-0} + 1)) | head -1 | grep -Eq -- "$1" && return
+    sleep 0.05
+  done
+  TM capture-pane -p -t "$S" | grep -v '^$' | sed 's/^/  | /'; return 1
+}
+S=suspend D=$DIR/suspend && mkdir -p "$D"
+TM new-session -d -x 80 -y 25 -s "$S" -c "$D" "bash --norc --noprofile -i"
+TM send-keys -t "$S" "PS1='PROMPT\$ '" Enter "'$BIN'" Enter
+check "suspend: started" waitrow 24 'Skill = F12/8$' 30
+for z in C-z $'\e[122;5u'; do
+  if [ "$z" = C-z ]; then TM send-keys -t "$S" C-z; else TM send-keys -t "$S" -l "$z"; fi
+  check "suspend: prompt" waitlast '^PROMPT\$$' 
+  check "suspend: stopped" test -n "$(TM capture-pane -p -t "$S" | grep Stopped)"
+  check "suspend: terminal given back" test "$(TM display -p -t "$S" "$MODES")" = "0 0 0 0 1"
+  TM send-keys -t "$S" "fg" Enter
+  check "fg: whole screen" waitrow 25 '^ {8}Five in a line' 10
+  for want in '1 ^         D O L M' '2 ^ {8}Enter' '3 Hot keys:$' '4 ^  1(▒░){10}$' '23    <Esc>$'; do
+    check "fg: row ${want%% *}" waitrow "${want%% *}" "${want#* }" 1
+  done
+  check "fg: modes back" test "$(TM display -p -t "$S" '#{alternate_on} #{mouse_any_flag}')" = "1 1"
+  TM send-keys -t "$S" F5
+  check "fg: a key works" waitrow 24 'Skill =  F5/8$' 5
+  TM send-keys -t "$S" F12
+  check "fg: another key" waitrow 24 'Skill = F12/8$' 5
+done
+TM send-keys -t "$S" Escape
+check "suspend: prompt after Esc" waitlast '^PROMPT\$$'
+TM send-keys -t "$S" 'echo "status $?"' Enter
+check "suspend: status 0 after Esc" waitlast '^status 0$' 1
 echo "$FAILS failed" && exit $((FAILS > 0))

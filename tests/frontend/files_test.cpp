@@ -186,17 +186,17 @@ TEST_F(Game, AGameThatGoesOnAfterAFiveIsRefused) {
 TEST_F(Game, EveryGameTheProgramSavesLoadsBack) {
   std::mt19937 rng(10);
   int fives = 0, obstacles = 0;  // games that ended in a five, and that had obstacles
-  Keys({0x2001, '1'});
+  Keys({KEY::F1, '1'});
   for (int side = 22; side >= 7; side--) {
     for (int game = 0; game < 3; game++) {
       Keys({'n'});
       for (int step = 0; step < 200 && NOTP5 && PT < (SR - 2) * (SR - 2) - 2; step++) {
         const int c = 1 + rng() % (SR - 2), r = 1 + rng() % (SR - 2), roll = rng() % 100;
-        const uint16_t key = roll < 2    ? 0x3831
-                             : roll < 8  ? 0x0008
-                             : roll < 10 ? 0x0009
-                             : roll < 12 ? 0x330F
-                             : roll < 20 ? 0x000D
+        const uint16_t key = roll < 2    ? KEY::ALT_N
+                             : roll < 8  ? KEY::BACKSPACE
+                             : roll < 10 ? KEY::TAB
+                             : roll < 12 ? KEY::SHIFT_TAB
+                             : roll < 20 ? KEY::ENTER
                              : roll < 60 ? 'x'
                                          : 'o';
         Put(c, r, key);
@@ -217,7 +217,7 @@ TEST_F(Game, EveryGameTheProgramSavesLoadsBack) {
         return v;
       };
       const auto before = evaluation();
-      Keys({'n', uint16_t(side > 7 ? '-' : '+'), 0x330F, 'L'});
+      Keys({'n', uint16_t(side > 7 ? '-' : '+'), KEY::SHIFT_TAB, 'L'});
       EXPECT_TRUE(saved == Snapshot() && before == evaluation() && ROW25().rfind("Not ", 0) != 0)
           << "side " << side << " game " << game;
     }

@@ -67,7 +67,8 @@ TEST_F(Game, BoardSizeLimitsAndTheSmallestPicture) {
   EXPECT_TRUE(before == Snapshot());
 }
 
-// A shorter value leaves no stale digit; the last three keys are no skill keys.
+// A shorter value leaves no stale digit; Alt+8 and Alt+1 step as Ctrl+8 and Ctrl+1; the last
+// three keys are no skill keys.
 TEST_F(Game, SkillKeysSetAndStopAtTheirLimits) {
   const struct {
     std::vector<uint16_t> keys;
@@ -79,6 +80,10 @@ TEST_F(Game, SkillKeysSetAndStopAtTheirLimits) {
                {{'8', KEY::CTRL_8, KEY::CTRL_8, KEY::CTRL_8}, 1, 1, 10, " F1/10 "},
                {{KEY::CTRL_1}, 1, 1, 9, " F1/9  "},
                {{KEY::CTRL_1}, 20, 1, 1, " F1/1  "},
+               {{KEY::ALT_8}, 1, 1, 2, " F1/2  "},
+               {{KEY::ALT_8}, 20, 1, 10, " F1/10 "},
+               {{KEY::ALT_1}, 1, 1, 9, " F1/9  "},
+               {{KEY::ALT_1}, 20, 1, 1, " F1/1  "},
                {{'5', KEY::F3, '9', KEY::F12 + 1, KEY::MOD_SHIFT | 'N'}, 1, 3, 5, " F3/5  "}};
   for (const auto& s : steps) {
     Keys(s.keys, s.times);

@@ -75,6 +75,13 @@ TEST(KeyDecode, EveryKeyAndMouseReportFromEachForm) {
       {"\x1bOq", "0031"},
       // xterm's modifyOtherKeys (CSI 27;m;c~), kitty's and tmux's CSI c;m u
       {"\x1b[27;5;49~", "3402"},
+      {"\x1b[27;3;49~", "3802"},  // Alt+1 and Alt+8: the depth steps on every terminal
+      {"\x1b[27;3;56~", "3809"},
+      {"\x1b[49;3u", "3802"},
+      {"\x1b[56;3u", "3809"},
+      {"\x1b[99;5u", "0403"},  // Ctrl+C, Ctrl+\ and Ctrl+Z as sequences (the input layer's signals)
+      {"\x1b[27;5;92~", "041C"},
+      {"\x1b[122;5u", "041A"},
       {"\x1b[27;5;56~", "3409"},
       {"\x1b[27;3;110~", "3831"},
       {"\x1b[27;2;78~", "034E"},
@@ -108,6 +115,9 @@ TEST(KeyDecode, EveryKeyAndMouseReportFromEachForm) {
        "1",
        "3802"},
       {"\x1b\x7f", "380E"},
+      {"\x1b"
+       "8",
+       "3809"},
       {"\x1b\r", "381C"},
       {"\x1b", "001B"},
       {"\x1b[", "381A"},

@@ -20,8 +20,11 @@ poll() {  # for up to 5 s, until the command after the description succeeds
 # keyecho under TERM=$1 in a new server once the pane is recorded; the pane outlives it (its modes).
 start() {
   T kill-server 2>/dev/null; RUN=$((RUN + 1)); : >"$WORK/out"; rm -f "$WORK/go"
-  T new-session -d -s e2e -x 80 -y 25 "while [ ! -e $WORK/go ]; do sleep 0.02; done
-    env -i PATH=/usr/bin:/bin TERM=$1 $KEYECHO; echo keyecho exit \$?; sleep 60"
+  # bash, as an interactive shell would, outlives the Ctrl+C its foreground program handled.
+  printf '%s\n' "while [ ! -e $WORK/go ]; do sleep 0.02; done" "stty -g >$WORK/tty0" \
+    "env -i PATH=/usr/bin:/bin TERM=$1 $KEYECHO; echo keyecho exit \$?" "stty -g >$WORK/tty1" \
+    "sleep 60" >"$WORK/pane"
+  T new-session -d -s e2e -x 80 -y 25 "bash $WORK/pane"
   T set -g status off \; set -g remain-on-exit on \; pipe-pane -t e2e -o "cat >>$WORK/out" &&
     touch "$WORK/go"
   poll "$1 start" shows 'keyecho ready' && PID=$(T capture-pane -p -t e2e | grep -oP 'pid \K\d+')
@@ -32,10 +35,10 @@ sgr() { raw $'\e'"[<$1;$(($2 + 1));$(($3 + 1))$4"; }
 
 # Every key of the program's key table by its tmux name, and the codes they give.
 KEYS=(Enter Tab BTab BSpace C-h + - 1 8 L l N n O o S s X x F1 F12 S-F1 S-F12 C-F1 M-F1
-  Home Up PPage Left Right End Down NPage IC DC C-1 C-8 M-n KP+ KPEnter)
+  Home Up PPage Left Right End Down NPage IC DC C-1 C-8 M-n KP+ KPEnter M-1 M-8)
 WANT="000D 0009 330F 0008 0008 002B 002D 0031 0038 004C 006C 004E 006E 004F 006F 0053 0073 0058 \
 0078 2001 200C 2301 230C 2401 2801 2020 2021 2022 2023 2025 2026 2027 2028 2029 202A 3402 3409 \
-3831 002B 000D"
+3831 002B 000D 3802 3809"
 for TN in tmux-256color screen-256color xterm-256color; do
   start "$TN" || continue
   modes "$TN" "$ALL" 111101
@@ -58,10 +61,19 @@ for TN in tmux-256color screen-256color xterm-256color; do
   done
 done
 
-# Signals that end the program give the terminal back; the program still dies of them.
-for SIG in TERM HUP INT SEGV ABRT; do
-  start tmux-256color && kill -s "$SIG" "$PID" || continue
-  poll "SIG$SIG" shows "keyecho exit $((128 + $(kill -l "$SIG")))" && modes "SIG$SIG" "$ALL" 000001
+# Signals that end the program give the terminal back, line settings too; it still dies of
+# them. A crash does so with signal-safe calls only. Ctrl+C and Ctrl+\, as signals or as kitty's
+# and xterm's key sequences, end it as Esc does.
+for SIG in TERM HUP SEGV ABRT BUS FPE ILL INT QUIT C-c 'C-\' $'\e[99;5u' $'\e[27;5;92~'; do
+  start tmux-256color || continue
+  case $SIG in
+    C-*) T send-keys -t e2e "$SIG" && want="exit 0" ;;
+    [A-Z]*) kill -s "$SIG" "$PID" && want="exit $((128 + $(kill -l "$SIG")))" ;;
+    *) raw "$SIG" && want="exit 0" ;;
+  esac
+  [ "$SIG" = INT ] || [ "$SIG" = QUIT ] && want="exit 0"
+  poll "$SIG" shows "keyecho $want" && modes "$SIG" "$ALL" 000001 &&
+    poll "$SIG line settings" cmp -s "$WORK/tty0" "$WORK/tty1"
 done
 
 # Too small: a one-line request; large enough again: the whole screen is back.
