@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "mozek.h"
+#include "mozek_internal.h"
 
 static void BM_INITDYNAMO(benchmark::State& state) {
   for (auto _ : state) {

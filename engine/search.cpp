@@ -10,6 +10,7 @@
 // by X scores -(VSTUP - q); positional scores are a side's sum of values,
 // saturated at 32167 so they stay clear of every win score.
 #include "mozek.h"
+#include "values.h"
 
 bool (*SEARCHSTOP)() = nullptr;  // the caller's clock; null in the game, which is never interrupted
 bool SEARCHABORTED = false;      // the last search was given up; its result means nothing
@@ -48,13 +49,13 @@ static inline bool STOPPING() {
 static int16_t EVALO(uint16_t D) {
   int16_t OWN, OPP;
   BESTPSHC(OWN, OPP);
-  if (OWN >= 514) return int16_t(D - 2);
-  if (OWN >= 265) return SCOREO();
-  if (OPP >= 265) return SCOREX();
-  if ((OWN & 255) >= 73) return SCOREO();
-  if ((OPP & 255) >= 73) return SCOREX();
-  if ((OWN & 255) >= 16) return SCOREO();
-  if ((OPP & 255) >= 16) return SCOREX();
+  if (OWN >= VWIN) return int16_t(D - 2);
+  if (OWN >= VFOURPLUS) return SCOREO();
+  if (OPP >= VFOURPLUS) return SCOREX();
+  if ((OWN & 255) >= VTHREEPLUS) return SCOREO();
+  if ((OPP & 255) >= VTHREEPLUS) return SCOREX();
+  if ((OWN & 255) >= VTHREE) return SCOREO();
+  if ((OPP & 255) >= VTHREE) return SCOREX();
   return SUMX >= SUMO ? SCOREX() : SCOREO();
 }
 
@@ -62,13 +63,13 @@ static int16_t EVALO(uint16_t D) {
 static int16_t EVALX(uint16_t D) {
   int16_t OPP, OWN;
   BESTPSHC(OPP, OWN);
-  if (OWN >= 514) return int16_t(2 - D);
-  if (OWN >= 265) return SCOREX();
-  if (OPP >= 265) return SCOREO();
-  if ((OWN & 255) >= 73) return SCOREX();
-  if ((OPP & 255) >= 73) return SCOREO();
-  if ((OWN & 255) >= 16) return SCOREX();
-  if ((OPP & 255) >= 16) return SCOREO();
+  if (OWN >= VWIN) return int16_t(2 - D);
+  if (OWN >= VFOURPLUS) return SCOREX();
+  if (OPP >= VFOURPLUS) return SCOREO();
+  if ((OWN & 255) >= VTHREEPLUS) return SCOREX();
+  if ((OPP & 255) >= VTHREEPLUS) return SCOREO();
+  if ((OWN & 255) >= VTHREE) return SCOREX();
+  if ((OPP & 255) >= VTHREE) return SCOREO();
   return SUMO >= SUMX ? SCOREO() : SCOREX();
 }
 

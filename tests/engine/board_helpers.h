@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "mozek.h"
+#include "mozek_internal.h"
 
 // Index of playable cell (x, y), both 1-based as the cursor shows them.
 inline uint16_t CELL(int x, int y) { return uint16_t(y * SR + x); }
