@@ -210,20 +210,13 @@ double cpuMicroseconds() {
 // Sets the position up exactly as the game would have reached it and lets
 // the computer choose its move.
 Result search(const Position& pos) {
-  if (SR != pos.sr) {
-    SR = pos.sr;
-    INITDOLM();
-  }
-  CLEARDATA();
+  // A side already in force keeps its keys: only the board is emptied.
+  if (SR != pos.sr)
+    SETSIZE(pos.sr);
+  else
+    CLEARDATA();
   for (uint16_t c : pos.obstacles) PHC[c] = 3;
-  for (const Move& m : pos.moves) {
-    KZ = m.cell;
-    X5O5();
-    if (m.x)
-      GOX();
-    else
-      GOO();
-  }
+  for (const Move& m : pos.moves) PLACE(m.cell, m.x ? SIDEX : SIDEO);
   V0 = pos.v0;
   H0 = pos.h0;
   ROOTDRAW = pos.draw;
@@ -231,7 +224,7 @@ Result search(const Position& pos) {
   uint64_t before = NODES;
   double cpuStart = cpuMicroseconds();
   auto start = std::chrono::steady_clock::now();
-  r.score = MYSLIO0(VSTUP, INTANAEN(V0, H0), -32667, 32667);
+  r.score = SEARCHMOVE();
   auto stop = std::chrono::steady_clock::now();
   r.cpuUs = cpuMicroseconds() - cpuStart;
   r.nodes = NODES - before;

@@ -160,7 +160,7 @@ void DOLMSTART() {
   PXO[2] = 'O';
   CLEAROBSTACLES();
   LOUDCFG();
-  INITDOLM();
+  SETSIZE(SR);  // the side the settings chose
   NEWGAME();
 }
 

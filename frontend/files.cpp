@@ -40,7 +40,7 @@ static bool READFILE(const char* NAME, int LEN) { return LOADFILE(NAME, BUF, siz
 void LOUDCFG() {
   if (!READFILE("dolm.cfg", CFGSIZE)) return;
   uint16_t V = GETW(0), H = GETW(2), SIDE = GETW(4);
-  if (V < 1 || V > 18 || H < 1 || H > 10 || SIDE < 7 || SIDE > 22) return;
+  if (V < 1 || V > 18 || H < 1 || H > 10 || SIDE < SRMIN || SIDE > SRMAX) return;
   V0 = V;
   H0 = H;
   SR = SIDE;
@@ -75,7 +75,7 @@ bool SEJF() {
 // fall on distinct empty playable cells that are no obstacles.
 static bool SAVEDGAMEOK() {
   uint16_t N = GETW(DATPT), V = GETW(DATV0), H = GETW(DATH0), SIDE = GETW(DATSR);
-  if (SIDE < 7 || SIDE > 22 || V < 1 || V > 18 || H < 1 || H > 10) return false;
+  if (SIDE < SRMIN || SIDE > SRMAX || V < 1 || V > 18 || H < 1 || H > 10) return false;
   if (N > (SIDE - 2) * (SIDE - 2)) return false;
   for (int J = 0; J < 484; J++) {
     if (GETW(DATPP + 2 * J) >= 484) return false;
@@ -96,15 +96,14 @@ static bool SAVEDGAMEOK() {
 void LOUD() {
   if (!READFILE("dolm.dat", DATSIZE) || !SAVEDGAMEOK()) return;
   uint16_t N = GETW(DATPT);
-  for (int J = 0; J < 484; J++) PP[J] = GETW(DATPP + 2 * J);
-  for (int K = 0; K < 576; K++) S[K] = GETW(DATPHC + 2 * K);
+  for (int J = 0; J < CELLCOUNT; J++) PP[J] = GETW(DATPP + 2 * J);
+  for (int K = 0; K < PHCSIZE; K++) S[K] = GETW(DATPHC + 2 * K);
   V0 = GETW(DATV0);
   H0 = GETW(DATH0);
   std::memcpy(PHC0, BUF + DATPHC0, 484);
   PXO[1] = char(BUF[DATPXO]);
   PXO[2] = char(BUF[DATPXO + 1]);
-  SR = GETW(DATSR);
-  INITDOLM();
+  SETSIZE(GETW(DATSR));
   NEWGAME();
   OLDGAME();
   LOUDER(N, S);
