@@ -2,9 +2,10 @@
 BUILD    ?= build
 ASAN     ?= build-asan
 FUZZ     ?= build-fuzz
+CROSS    ?= build-aarch64
 CMAKEOPT ?=
 
-.PHONY: all build run test test-sanitize fuzz bench clean
+.PHONY: all build run test test-sanitize test-aarch64 fuzz bench clean
 
 all: build
 
@@ -37,8 +38,18 @@ fuzz: $(FUZZ)/build.ninja
 	@for f in $(FUZZ)/tests/fuzz/fuzz_*; do [ -x "$$f" ] || continue; \
 	  echo "== $$f ($(FUZZTIME) s)"; "$$f" -max_total_time=$(FUZZTIME) -rss_limit_mb=2048 || exit 1; done
 
+# The engine built for 64-bit ARM and checked under qemu-user: engine and
+# search unit tests and the bench signature.
+$(CROSS)/build.ninja:
+	cmake -S . -B $(CROSS) -G Ninja -DCMAKE_BUILD_TYPE=Release -DDOLM_ENGINE_ONLY=ON \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake $(CMAKEOPT)
+
+test-aarch64: $(CROSS)/build.ninja
+	cmake --build $(CROSS)
+	cd $(CROSS) && ctest --output-on-failure -j2
+
 bench: build
 	$(BUILD)/bench/dolm-bench bench/positions.txt
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(FUZZ)
+	rm -rf $(BUILD) $(ASAN) $(FUZZ) $(CROSS)
