@@ -40,7 +40,7 @@ struct Move {
 // One line of the suite, checked and ready to set up.
 struct Position {
   int line = 0;
-  uint16_t sr = 22;
+  uint16_t sr = SRMAX;
   uint16_t v0 = 12;
   uint16_t h0 = 8;
   int32_t draw = 0;
@@ -111,7 +111,7 @@ Position parseLine(const std::string& file, int lineNo, const std::string& text)
       reject(file, lineNo, "'" + name + "' given twice");
     seen.push_back(name);
     if (name == "sr") {
-      long v = number(value, 7, 22);
+      long v = number(value, SRMIN, SRMAX);
       if (v < 0) reject(file, lineNo, "sr=" + value + " is not a board side in 7..22");
       pos.sr = uint16_t(v);
     } else if (name == "skill") {
@@ -274,7 +274,7 @@ std::string enterScratchDir() {
 // Removes the scratch directory with any key file the engine left there.
 void leaveScratchDir(const std::string& dir) {
   char name[16];
-  for (uint16_t sr = 7; sr <= 22; sr++) {
+  for (uint16_t sr = SRMIN; sr <= SRMAX; sr++) {
     KEYFILENAME(sr, name);
     unlink((dir + "/" + name).c_str());
   }

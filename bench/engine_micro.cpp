@@ -22,7 +22,7 @@ BENCHMARK(BM_INITDYNAMO)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // GOX + BKSP on each empty cell around them in turn.
 static void BM_GOXBKSP(benchmark::State& state) {
   std::mt19937 rng(7);
-  SETSIZE(22);
+  SETSIZE(SRMAX);
   std::vector<uint16_t> empty;
   for (int placed = 0; placed < 40;) {
     const uint16_t c = uint16_t((5 + rng() % 12) * SR + 5 + rng() % 12);

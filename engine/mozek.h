@@ -1,8 +1,9 @@
 // mozek: the five-in-a-row engine. All game state lives in the fixed global
 // tables below; procedures talk to each other through them (KZ is the cell to
 // play, the cell taken back and the move chosen). Nothing is allocated after
-// start-up and no routine checks ranges: callers keep SR in 7..22, place only
-// on empty playable cells and take back only moves that were made.
+// start-up and no routine checks ranges: callers keep SR in SRMIN..SRMAX,
+// place only on empty playable cells and take back only moves that were made
+// (builds with DOLM_CHECKS verify the whole board after every move, BOARDOK).
 //
 // Board layout: cell (x, y), both counted from 0 at the top-left frame
 // corner, has index y*SR + x. A one-cell frame (code 3) surrounds the playing
@@ -97,7 +98,7 @@ void GOO();       // side O plays at KZ
 void BKSP();      // take back the last move; KZ gets the freed cell
 void X5O5();      // withdraw KZ from both five registers
 
-void MOZEKINIT();  // the unit's start-up: SR := 22, INITDYNAMO, INITDOLM, CLEARDATA
+void MOZEKINIT();  // the unit's start-up: SR := SRMAX, INITDYNAMO, INITDOLM, CLEARDATA
 void MOZEKDONE();  // the unit's shut-down: write the key file of the board side in force
 
 // ---- The engine's pseudo-random generator -------------------------------------
@@ -128,7 +129,8 @@ void BESTPSHC(int16_t& MAXC, int16_t& MAXH);  // largest PSC and largest PSH ove
 // ---- Search (search.cpp) ---------------------------------------------------------
 
 // Root of the search for side O: leaves the chosen cell in KZ and returns its
-// score (0: no move). The game calls it with (VSTUP, INTANAEN(V0, H0), -32667, 32667).
+// score (0: no move). The game calls it through SEARCHMOVE, with
+// (VSTUP, INTANAEN(V0, H0), -32667, 32667).
 int16_t MYSLIO0(uint16_t D, uint64_t K, int16_t A, int16_t B);
 int16_t MYSLIO(uint16_t D, uint64_t K, int16_t A, int16_t B);  // node with O to move (maximising)
 int16_t MYSLIX(uint16_t D, uint64_t K, int16_t A, int16_t B);  // node with X to move (minimising)

@@ -4,7 +4,7 @@
 
 #include "mozek_internal.h"
 
-uint16_t SR = 22;
+uint16_t SR = SRMAX;
 uint16_t SRXSR_SR_2;
 uint16_t PHC[PHCSIZE];
 char PXO[3] = {' ', 'X', 'O'};

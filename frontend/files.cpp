@@ -13,7 +13,7 @@
 // The image of one file on its way in or out; the saved game is the larger.
 static uint8_t BUF[DATSIZE];
 // Cells taken while a saved game's moves are checked before replaying them.
-static bool TAKEN[484];
+static bool TAKEN[CELLCOUNT];
 
 // Offsets of the fields of "dolm.dat".
 enum : int {
@@ -59,11 +59,11 @@ bool SEJFCFG() {
 
 bool SEJF() {
   PUTW(DATPT, PT);
-  for (int J = 0; J < 484; J++) PUTW(DATPP + 2 * J, PP[J]);
-  for (int K = 0; K < 576; K++) PUTW(DATPHC + 2 * K, PHC[K]);
+  for (int J = 0; J < CELLCOUNT; J++) PUTW(DATPP + 2 * J, PP[J]);
+  for (int K = 0; K < PHCSIZE; K++) PUTW(DATPHC + 2 * K, PHC[K]);
   PUTW(DATV0, V0);
   PUTW(DATH0, H0);
-  std::memcpy(BUF + DATPHC0, PHC0, 484);
+  std::memcpy(BUF + DATPHC0, PHC0, CELLCOUNT);
   BUF[DATPXO] = uint8_t(PXO[1]);
   BUF[DATPXO + 1] = uint8_t(PXO[2]);
   PUTW(DATSR, SR);
@@ -77,10 +77,10 @@ static bool SAVEDGAMEOK() {
   uint16_t N = GETW(DATPT), V = GETW(DATV0), H = GETW(DATH0), SIDE = GETW(DATSR);
   if (SIDE < SRMIN || SIDE > SRMAX || V < 1 || V > 18 || H < 1 || H > 10) return false;
   if (N > (SIDE - 2) * (SIDE - 2)) return false;
-  for (int J = 0; J < 484; J++) {
-    if (GETW(DATPP + 2 * J) >= 484) return false;
+  for (int J = 0; J < CELLCOUNT; J++) {
+    if (GETW(DATPP + 2 * J) >= CELLCOUNT) return false;
   }
-  for (int K = 0; K < 484; K++) TAKEN[K] = false;
+  for (int K = 0; K < CELLCOUNT; K++) TAKEN[K] = false;
   for (int Y = 1; Y <= SIDE - 2; Y++) {
     for (int X = 1; X <= SIDE - 2; X++) TAKEN[Y * SIDE + X] = BUF[DATPHC0 + Y * SIDE + X] != 0;
   }
@@ -100,7 +100,7 @@ void LOUD() {
   for (int K = 0; K < PHCSIZE; K++) S[K] = GETW(DATPHC + 2 * K);
   V0 = GETW(DATV0);
   H0 = GETW(DATH0);
-  std::memcpy(PHC0, BUF + DATPHC0, 484);
+  std::memcpy(PHC0, BUF + DATPHC0, CELLCOUNT);
   PXO[1] = char(BUF[DATPXO]);
   PXO[2] = char(BUF[DATPXO + 1]);
   SETSIZE(GETW(DATSR));

@@ -145,7 +145,7 @@ static bool RANDOMGAME(std::mt19937& rng) {
   for (uint16_t p = 0, count = 1; p < plies && count > 0; p++, count = BESTR(10, T, PS)) {
     const uint16_t c = T[1 + rng() % count];
     // Never on an obstacle, nor a stone that completes five: that ends a game.
-    if (PHC[c] != 0 || (p % 2 ? PSC[c] : PSH[c]) >= 4099) break;
+    if (!FREECELL(c) || (p % 2 ? PSC[c] : PSH[c]) >= 4099) break;
     PLAY(c, p % 2 ? 'O' : 'X');
   }
   return PT > 1;
