@@ -168,6 +168,12 @@ TEST(Placement, BoardOkCatchesEachCorruptedTable) {
     *word = keep;
   }
   EXPECT_TRUE(BOARDOK());
+#ifdef DOLM_CHECKS
+  // Builds with the checks stop at the first move after a table went wrong.
+  PSC[c]++;
+  EXPECT_DEATH(PLAYO(12, 2), "tables disagree after a placement");
+  PSC[c]--;
+#endif
 }
 
 }  // namespace
