@@ -4,12 +4,13 @@
 BUILD    ?= build
 ASAN     ?= build-asan
 FUZZ     ?= build-fuzz
+CROSS    ?= build-aarch64
 CMAKEOPT ?=
 DEPS     ?= scripts/install-deps
 PREFIX   ?=
 CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKEOPT)
 
-.PHONY: all build run test install test-sanitize fuzz bench clean
+.PHONY: all build run test install test-sanitize test-aarch64 fuzz bench clean
 
 all: build
 
@@ -62,8 +63,18 @@ fuzz: $(FUZZ)/build.ninja
 	    $(CURDIR)/$(FUZZ)/corpus/$$n $$( [ -d $$seeds ] && echo $$seeds) >$(FUZZ)/$$n.log 2>&1 \
 	    || { tail -40 $(FUZZ)/$$n.log; exit 1; }; grep '^Done' $(FUZZ)/$$n.log; done
 
+# The engine built for 64-bit ARM and checked under qemu-user: engine and
+# search unit tests and the bench signature.
+$(CROSS)/build.ninja:
+	cmake -S . -B $(CROSS) -G Ninja -DCMAKE_BUILD_TYPE=Release -DDOLM_ENGINE_ONLY=ON \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake $(CMAKEOPT)
+
+test-aarch64: $(CROSS)/build.ninja
+	cmake --build $(CROSS)
+	cd $(CROSS) && ctest --output-on-failure -j2
+
 bench: build
 	$(BUILD)/bench/dolm-bench bench/positions.txt
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(FUZZ)
+	rm -rf $(BUILD) $(ASAN) $(FUZZ) $(CROSS)

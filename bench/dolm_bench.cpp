@@ -41,7 +41,7 @@ struct Move {
 // One line of the suite, checked and ready to set up.
 struct Position {
   int line = 0;
-  uint16_t sr = 22;
+  uint16_t sr = SRMAX;
   uint16_t v0 = 12;
   uint16_t h0 = 8;
   int32_t draw = 0;
@@ -112,7 +112,7 @@ Position parseLine(const std::string& file, int lineNo, const std::string& text)
       reject(file, lineNo, "'" + name + "' given twice");
     seen.push_back(name);
     if (name == "sr") {
-      long v = number(value, 7, 22);
+      long v = number(value, SRMIN, SRMAX);
       if (v < 0) reject(file, lineNo, "sr=" + value + " is not a board side in 7..22");
       pos.sr = uint16_t(v);
     } else if (name == "skill") {
@@ -222,20 +222,13 @@ double cpuMicroseconds() {
 // Sets the position up exactly as the game would have reached it and lets
 // the computer choose its move.
 Result search(const Position& pos) {
-  if (SR != pos.sr) {
-    SR = pos.sr;
-    INITDOLM();
-  }
-  CLEARDATA();
+  // A side already in force keeps its keys: only the board is emptied.
+  if (SR != pos.sr)
+    SETSIZE(pos.sr);
+  else
+    CLEARDATA();
   for (uint16_t c : pos.obstacles) PHC[c] = 3;
-  for (const Move& m : pos.moves) {
-    KZ = m.cell;
-    X5O5();
-    if (m.x)
-      GOX();
-    else
-      GOO();
-  }
+  for (const Move& m : pos.moves) PLACE(m.cell, m.x ? SIDEX : SIDEO);
   V0 = pos.v0;
   H0 = pos.h0;
   ROOTDRAW = pos.draw;
@@ -243,7 +236,7 @@ Result search(const Position& pos) {
   uint64_t before = NODES;
   double cpuStart = cpuMicroseconds();
   auto start = std::chrono::steady_clock::now();
-  r.score = MYSLIO0(VSTUP, INTANAEN(V0, H0), -32667, 32667);
+  r.score = SEARCHMOVE();
   auto stop = std::chrono::steady_clock::now();
   r.cpuUs = cpuMicroseconds() - cpuStart;
   r.nodes = NODES - before;
@@ -293,7 +286,7 @@ std::string enterScratchDir() {
 // Removes the scratch directory with any key file the engine left there.
 void leaveScratchDir(const std::string& dir) {
   char name[16];
-  for (uint16_t sr = 7; sr <= 22; sr++) {
+  for (uint16_t sr = SRMIN; sr <= SRMAX; sr++) {
     KEYFILENAME(sr, name);
     unlink((dir + "/" + name).c_str());
   }

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <cassert>
 #include <cstring>
 #include <string>
 
@@ -19,9 +20,9 @@ static const char ABOUT_LINE[] =
 static bool reading_block;       // lines up to DONE belong to a BOARD block
 static bool block_refused;       // the block answers a pending refusal: read it, apply nothing
 static const char* block_fault;  // first fault of the block, null while it is sound
-static Placement block[400];     // the block's entries in the order received
-static int block_count;          // number of entries in BLOCK
-static bool block_named[484];    // cells the block already named, to catch a cell given twice
+static Placement block[LARGEST_BOARD * LARGEST_BOARD];  // the block's entries in the order received
+static int block_count;                                 // number of entries in BLOCK
+static bool block_named[CELLCOUNT];  // cells the block already named, to catch a cell given twice
 
 void brain_reset() {
   reset_settings();
@@ -166,6 +167,8 @@ static void read_block_line(const char* line) {
     block_fault = "cell is occupied";
     return;
   }
+  // Each cell enters once, so the block never outgrows the playing area.
+  assert(cell < CELLCOUNT && block_count < LARGEST_BOARD * LARGEST_BOARD);
   block_named[cell] = true;
   // F = 1 is the brain's own stone (side O), 2 the opponent's (side X).
   uint16_t content = xyf[2] == 1 ? OWN_STONE : xyf[2] == 2 ? OPPONENT_STONE : OBSTACLE;

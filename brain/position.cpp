@@ -13,29 +13,23 @@ void cell_coords(uint16_t cell, int& x, int& y) {
 
 void open_board(int n) {
   // The key set depends on the side only, so a repeated size skips INITDOLM.
-  if (board_size != n || SR != n + 2) {
-    SR = static_cast<uint16_t>(n + 2);
-    INITDOLM();
-  }
+  if (board_size != n || SR != n + 2)
+    SETSIZE(static_cast<uint16_t>(n + 2));
+  else
+    CLEARDATA();
   board_size = n;
-  CLEARDATA();
 }
 
 void empty_board() { CLEARDATA(); }
 
 const char* refuse_cell(int64_t x, int64_t y) {
   if (x < 0 || y < 0 || x >= board_size || y >= board_size) return "move off the board";
-  if (PHC[cell_at(static_cast<int>(x), static_cast<int>(y))] != 0) return "cell is occupied";
+  if (!FREECELL(cell_at(static_cast<int>(x), static_cast<int>(y)))) return "cell is occupied";
   return nullptr;
 }
 
 void play_stone(uint16_t cell, uint16_t content) {
-  KZ = cell;
-  X5O5();
-  if (content == OWN_STONE)
-    GOO();
-  else
-    GOX();
+  PLACE(cell, content == OWN_STONE ? SIDEO : SIDEX);
 }
 
 void set_position(const Placement* entries, int count) {
@@ -50,11 +44,11 @@ void set_position(const Placement* entries, int count) {
 bool remove_stone(uint16_t cell) {
   if (PT == 0) return false;
   if (PP[PT] == cell) {
-    BKSP();
+    UNPLACE();
     return true;
   }
   // An earlier stone: replay the game without it, obstacles first.
-  static Placement rest[484];
+  static Placement rest[CELLCOUNT];
   int count = 0;
   bool found = false;
   for (uint16_t c = SR + 1; c <= SRXSR_SR_2; c++)
@@ -75,6 +69,6 @@ int empty_cells() {
   int n = 0;
   for (int y = 0; y < board_size; y++)
     for (int x = 0; x < board_size; x++)
-      if (PHC[cell_at(x, y)] == 0) n++;
+      if (FREECELL(cell_at(x, y))) n++;
   return n;
 }

@@ -5,8 +5,11 @@
 
 #include <cstdint>
 
+#include "mozek.h"
+
 constexpr int SMALLEST_BOARD = 5;  // playing area sides the engine supports
 constexpr int LARGEST_BOARD = 20;
+static_assert(LARGEST_BOARD + 2 == SRMAX, "the largest playing area is the engine's largest board");
 
 // Cell contents as the engine codes them; the brain is side O.
 constexpr uint16_t OPPONENT_STONE = 1;  // side X

@@ -18,9 +18,7 @@ constexpr int64_t RULE_EXACTLY_FIVE = 1;
 constexpr int64_t RULE_RENJU = 4;
 constexpr int64_t RULE_CARO = 8;
 
-int64_t engine_memory_bytes() {
-  return static_cast<int64_t>(sizeof DYH + sizeof DYC + sizeof BSX + sizeof BSO) + (8 << 20);
-}
+int64_t engine_memory_bytes() { return static_cast<int64_t>(TABLEBYTES) + (8 << 20); }
 
 void reset_settings() {
   // The protocol's customary defaults until the manager says otherwise.

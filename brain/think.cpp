@@ -9,12 +9,6 @@
 // searches only find the same fate again. The board holds at most 400 stones.
 constexpr int DECIDED_SCORE = 32667 - 400;
 
-// Whether CELL is an empty playable cell of the board in force; the root
-// leaves its no-move marker (63000) when no candidate was scored.
-static bool playable_empty(uint16_t cell) {
-  return cell > SR && cell <= SRXSR_SR_2 && PHC[cell] == 0;
-}
-
 // Whether SCORE still leaves the game open (no forced five either way, a move exists).
 static bool score_open(int16_t score) {
   return score != 0 && score < DECIDED_SCORE && score > -DECIDED_SCORE;
@@ -27,7 +21,7 @@ static bool search_once(uint16_t depth, uint64_t budget, bool interruptible, int
   H0 = depth;
   SEARCHABORTED = false;
   SEARCHSTOP = interruptible ? deadline_passed : nullptr;
-  score = MYSLIO0(VSTUP, budget, -32667, 32667);
+  score = SEARCHMOVE(budget);
   SEARCHSTOP = nullptr;
   cell = KZ;
   return !SEARCHABORTED;
@@ -112,7 +106,7 @@ SearchReport choose_move() {
     }
   }
   H0 = game_depth;
-  if (!playable_empty(report.cell)) report.cell = KAM();
+  if (!FREECELL(report.cell)) report.cell = KAM();
   report.nodes = NODES - nodes_at_start;
   report.elapsed_us = elapsed_us();
   return report;

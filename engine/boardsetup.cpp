@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "fileio.h"
-#include "mozek.h"
+#include "mozek_internal.h"
 
 bool KEYSDRAWN;
 bool KEYFILES = true;

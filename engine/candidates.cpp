@@ -2,21 +2,38 @@
 // filter over them, the emptiest cell for a board without values, and the
 // largest value of each side for the leaf evaluation. None of these changes
 // the board or allocates anything; each is one pass over the board or a list.
-#include <emmintrin.h>
-
+#include <cassert>
 #include <cstring>
 
-#include "mozek.h"
+#include "mozek_internal.h"
+
+// The SSE2 path is taken where the compiler targets SSE2 (every x86-64);
+// elsewhere, or with DOLM_PORTABLE, the same scan runs on plain code.
+#if defined(__SSE2__) && !defined(DOLM_PORTABLE)
+#include <emmintrin.h>
+#define DOLM_SSE2 1
+#else
+#define DOLM_SSE2 0
+#endif
 
 // Eight cells' values, counted against the floors in one step.
 typedef uint16_t EIGHT __attribute__((vector_size(16)));
 
 // Two bits for each of the eight values from P on that is above BAR, so the
 // scan visits only those cells instead of testing all eight.
+template <bool SIMD>
 static inline unsigned ABOVEMASK(const uint16_t* P, uint16_t BAR) {
-  __m128i V = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P));
-  __m128i OVER = _mm_subs_epu16(V, _mm_set1_epi16(short(BAR)));
-  return ~unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(OVER, _mm_setzero_si128()))) & 0xFFFF;
+#if DOLM_SSE2
+  if constexpr (SIMD) {
+    __m128i V = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P));
+    __m128i OVER = _mm_subs_epu16(V, _mm_set1_epi16(short(BAR)));
+    return ~unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(OVER, _mm_setzero_si128()))) & 0xFFFF;
+  }
+#endif
+  unsigned MASK = 0;
+  for (int E = 0; E < 8; E++)
+    if (P[E] > BAR) MASK |= 3u << (2 * E);
+  return MASK;
 }
 
 // The N best cells in descending order, in one insertion pass over the
@@ -26,10 +43,13 @@ static inline unsigned ABOVEMASK(const uint16_t* P, uint16_t BAR) {
 // exceed: a floor found by a first counting pass while the list fills, then
 // the value of its last cell; most of the board falls below it eight cells at
 // a time.
-uint16_t BESTR(uint16_t N, TYPOSM& T, const RPOLE& R) {
+template <bool SIMD>
+static uint16_t BESTSCAN(uint16_t N, TYPOSM& T, const RPOLE& R) {
   // The list as keys, value above and the cell's index inverted below, so a
-  // larger key is a better cell and equal values keep index order.
-  uint32_t KEY[52];
+  // larger key is a better cell and equal values keep index order, in
+  // positions 1..N like the list.
+  uint32_t KEY[LISTMAX + 2];
+  assert(N <= LISTMAX);
   int CNT = 0;
   uint16_t BAR = 0;
   const int LAST = SRXSR_SR_2;
@@ -69,7 +89,7 @@ uint16_t BESTR(uint16_t N, TYPOSM& T, const RPOLE& R) {
   // Whole groups of eight inside the board; cells past LAST may hold values
   // of a larger board played earlier, so the tail is read one by one.
   for (; C + 7 <= LAST; C += 8) {
-    unsigned MASK = ABOVEMASK(&R[C], BAR);
+    unsigned MASK = ABOVEMASK<SIMD>(&R[C], BAR);
     while (MASK != 0) {
       int E = C + __builtin_ctz(MASK) / 2;
       MASK &= MASK - 1;
@@ -82,6 +102,10 @@ uint16_t BESTR(uint16_t N, TYPOSM& T, const RPOLE& R) {
   for (int P = 1; P <= CNT; P++) T[P] = uint16_t(0xFFFF - (KEY[P] & 0xFFFF));
   return uint16_t(CNT);
 }
+
+uint16_t BESTR(uint16_t N, TYPOSM& T, const RPOLE& R) { return BESTSCAN<DOLM_SSE2>(N, T, R); }
+
+uint16_t BESTRPORTABLE(uint16_t N, TYPOSM& T, const RPOLE& R) { return BESTSCAN<false>(N, T, R); }
 
 // Moves the cell at position P to the front; the cells before it shift back.
 static void TOFRONT(TYPOSM& T, uint16_t P) {
@@ -116,26 +140,26 @@ bool FILTR(uint16_t& COUNT, TYPOSM& T, const RPOLE& OWN, const RPOLE& OPP) {
       POSOWN = P;
     }
     if (VP > MAXOPP) MAXOPP = VP;
-    if (VO & 128) LASTOWN128 = P;
-    if (VP & 128) LASTOPP128 = P;
+    if (VO & VTWOTHREES) LASTOWN128 = P;
+    if (VP & VTWOTHREES) LASTOPP128 = P;
   }
-  if (MAXOWN >= 514) {
+  if (MAXOWN >= VWIN) {
     T[1] = T[POSOWN];
     COUNT = 1;
     return true;
   }
-  if (MAXOWN >= 322) {
+  if (MAXOWN >= VFOURTHREE) {
     TOFRONT(T, POSOWN);
-  } else if (MAXOPP >= 1027) {
-    KEEPONLY(COUNT, T, OWN, OPP, 514, 257);
-  } else if (MAXOPP >= 514) {
-    KEEPONLY(COUNT, T, OWN, OPP, 257, 257);
-  } else if (MAXOPP >= 322) {
-    KEEPONLY(COUNT, T, OWN, OPP, 65, 65);
+  } else if (MAXOPP >= VOPENFOUR) {
+    KEEPONLY(COUNT, T, OWN, OPP, VWIN, VFOUR);
+  } else if (MAXOPP >= VWIN) {
+    KEEPONLY(COUNT, T, OWN, OPP, VFOUR, VFOUR);
+  } else if (MAXOPP >= VFOURTHREE) {
+    KEEPONLY(COUNT, T, OWN, OPP, VOPENTHREE, VOPENTHREE);
   } else if (LASTOWN128 != 0) {
     TOFRONT(T, LASTOWN128);
   } else if (LASTOPP128 != 0) {
-    KEEPONLY(COUNT, T, OWN, OPP, 65, 65);
+    KEEPONLY(COUNT, T, OWN, OPP, VOPENTHREE, VOPENTHREE);
   }
   return false;
 }

@@ -1,7 +1,7 @@
 // The line-pattern value tables DYH (side X) and DYC (side O).
 #include "patterns.h"
 
-#include "mozek.h"
+#include "mozek_internal.h"
 
 namespace {
 

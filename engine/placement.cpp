@@ -1,18 +1,19 @@
 // Stones entering and leaving the board: GOX/GOO re-evaluate the four lines
 // through the new stone and push a frame on each line's value stack; BKSP
 // pops those frames, so a take-back restores every value without evaluating.
-#include "mozek.h"
+#include "mozek_internal.h"
 
 // Enter cell c into a five register; the oldest of three falls out.
 static inline void ENTER5(uint32_t& reg, uint16_t c) { reg = (reg << 16) | c; }
 
-// Whether one of n stack values completes five (4099 or more). No pattern
+// Whether one of n stack values completes five (VFIVE or more). No pattern
 // value lies between 1029 and 4099, so a bit at or above 4096 in the or of
 // all values says it; the or vectorises, and the usual line without a five
 // is passed over at once.
 static inline bool ANYFIVE(const uint16_t* v, int n) {
   uint16_t bits = 0;
   for (int i = 0; i < n; i++) bits |= v[i];
+  static_assert(VFIVE >= 4096 && 1029 < 4096);
   return bits >= 4096;
 }
 
@@ -82,7 +83,7 @@ void PERO() {
   uint32_t& reg = GOX5 ? X5 : O5;
   if (ANYFIVE(own, m))
     for (int i = 0; i < m; i++)
-      if (own[i] >= 4099) ENTER5(reg, uint16_t(Z + i * D0));
+      if (own[i] >= VFIVE) ENTER5(reg, uint16_t(Z + i * D0));
   BSX[BR] = Q;
 }
 
@@ -110,10 +111,10 @@ void GUMA() {
   SUMO = so;
   if (ANYFIVE(px, m))
     for (int i = m - 1; i >= 0; i--)
-      if (px[i] >= 4099) ENTER5(X5, uint16_t(Z + i * D0));
+      if (px[i] >= VFIVE) ENTER5(X5, uint16_t(Z + i * D0));
   if (ANYFIVE(po, m))
     for (int i = m - 1; i >= 0; i--)
-      if (po[i] >= 4099) ENTER5(O5, uint16_t(Z + i * D0));
+      if (po[i] >= VFIVE) ENTER5(O5, uint16_t(Z + i * D0));
   BSX[BR] = P - m;
 }
 
@@ -123,7 +124,6 @@ static inline void FOURLINES(void (*line)()) {
   MEZK = MEZEK[KZ];
   for (int d = 0; d < 4; d++) {
     D0 = PSV[d];
-    D05 = 5 * D0;
     BR = DBS[KZ][d];
     KI = MEZZ & 255;
     MM = KI + (MEZK & 255) + 1;

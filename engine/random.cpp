@@ -3,7 +3,7 @@
 // draws; it is re-seeded from the clock only when fresh keys are drawn.
 #include <chrono>
 
-#include "mozek.h"
+#include "mozek_internal.h"
 
 static uint64_t RANDSTATE = 0x2545F4914F6CDD1DULL;  // generator state
 

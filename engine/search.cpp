@@ -10,6 +10,7 @@
 // by X scores -(VSTUP - q); positional scores are a side's sum of values,
 // saturated at 32167 so they stay clear of every win score.
 #include "mozek.h"
+#include "values.h"
 
 bool (*SEARCHSTOP)() = nullptr;  // the caller's clock; null in the game, which is never interrupted
 bool SEARCHABORTED = false;      // the last search was given up; its result means nothing
@@ -42,122 +43,99 @@ static inline bool STOPPING() {
   return SEARCHABORTED;
 }
 
-// Static score of a quiet node with O to move: the side that holds the
+// The five register of side O (ISO) or side X.
+template <bool ISO>
+static inline uint32_t& REGISTER() {
+  return ISO ? O5 : X5;
+}
+
+// A score of the mover's: a five it completes D plies above the end of the
+// window scores +D for O and -D for X.
+template <bool ISO>
+static inline int16_t FORMOVER(int32_t v) {
+  return int16_t(ISO ? v : -v);
+}
+
+// Static score of a quiet node, O to move (ISO) or X: the side that holds the
 // stronger threat gets its sum; without threats the larger sum wins, on equal
-// sums X (not to move).
-static int16_t EVALO(uint16_t D) {
-  int16_t OWN, OPP;
-  BESTPSHC(OWN, OPP);
-  if (OWN >= 514) return int16_t(D - 2);
-  if (OWN >= 265) return SCOREO();
-  if (OPP >= 265) return SCOREX();
-  if ((OWN & 255) >= 73) return SCOREO();
-  if ((OPP & 255) >= 73) return SCOREX();
-  if ((OWN & 255) >= 16) return SCOREO();
-  if ((OPP & 255) >= 16) return SCOREX();
-  return SUMX >= SUMO ? SCOREX() : SCOREO();
+// sums the side not to move.
+template <bool ISO>
+static int16_t EVAL(uint16_t D) {
+  int16_t MAXC, MAXH;
+  BESTPSHC(MAXC, MAXH);
+  const int16_t OWN = ISO ? MAXC : MAXH, OPP = ISO ? MAXH : MAXC;
+  const int16_t MINE = ISO ? SCOREO() : SCOREX(), THEIRS = ISO ? SCOREX() : SCOREO();
+  if (OWN >= VWIN) return FORMOVER<ISO>(int32_t(D) - 2);
+  if (OWN >= VFOURPLUS) return MINE;
+  if (OPP >= VFOURPLUS) return THEIRS;
+  if ((OWN & 255) >= VTHREEPLUS) return MINE;
+  if ((OPP & 255) >= VTHREEPLUS) return THEIRS;
+  if ((OWN & 255) >= VTHREE) return MINE;
+  if ((OPP & 255) >= VTHREE) return THEIRS;
+  return (ISO ? SUMX >= SUMO : SUMO >= SUMX) ? THEIRS : MINE;
 }
 
-// The mirror of EVALO with X to move; on equal sums O gets the score.
-static int16_t EVALX(uint16_t D) {
-  int16_t OPP, OWN;
-  BESTPSHC(OPP, OWN);
-  if (OWN >= 514) return int16_t(2 - D);
-  if (OWN >= 265) return SCOREX();
-  if (OPP >= 265) return SCOREO();
-  if ((OWN & 255) >= 73) return SCOREX();
-  if ((OPP & 255) >= 73) return SCOREO();
-  if ((OWN & 255) >= 16) return SCOREX();
-  if ((OPP & 255) >= 16) return SCOREO();
-  return SUMO >= SUMX ? SCOREO() : SCOREX();
-}
-
-// A node with O to move: the best score O can reach within the window A..B.
-int16_t MYSLIO(uint16_t D, uint64_t K, int16_t A, int16_t B) {
-  // Step 1. O completes five now.
-  if (HASENTRY(O5)) return int16_t(D);
+// A node with O to move (ISO: the best score O can reach within the window
+// A..B, raising A) or with X to move (the lowest score X can hold O to,
+// lowering B). The two are mirrors; the working bound is the mover's.
+template <bool ISO>
+static int16_t NODE(uint16_t D, uint64_t K, int16_t A, int16_t B) {
+  uint32_t& OWN5 = REGISTER<ISO>();
+  uint32_t& OPP5 = REGISTER<!ISO>();
+  // Step 1. The mover completes five now.
+  if (HASENTRY(OWN5)) return FORMOVER<ISO>(D);
   TYPOSM T;
   uint16_t N;
-  if (HASENTRY(X5)) {
-    // Step 2. X threatens five: two different cells cannot both be stopped;
-    // one cell must be taken at once, whatever the budget. The register is
-    // emptied first, as the stone played there no longer leaves a five open.
-    if (TWOENTRIES(X5)) return int16_t(1 - D);
-    T[1] = uint16_t(X5 & 0xFFFF);
+  if (HASENTRY(OPP5)) {
+    // Step 2. The opponent threatens five: two different cells cannot both
+    // be stopped; one cell must be taken at once, whatever the budget. The
+    // register is emptied first, as the stone played there no longer leaves
+    // a five open.
+    if (TWOENTRIES(OPP5)) return FORMOVER<ISO>(1 - int32_t(D));
+    T[1] = uint16_t(OPP5 & 0xFFFF);
     N = 1;
-    X5 = 0;
+    OPP5 = 0;
   } else {
-    // Step 3. Nothing here can beat what A already holds (a win two plies on).
-    if (int32_t(D) <= int32_t(A) + 2) return A;
+    // Step 3. Nothing here can beat what the working bound already holds (a
+    // win two plies on).
+    if (ISO ? int32_t(D) <= int32_t(A) + 2 : int32_t(D) <= 2 - int32_t(B)) return ISO ? A : B;
     // Step 4. Budget spent: a leaf.
-    if (K <= 1) return EVALO(D);
+    if (K <= 1) return EVAL<ISO>(D);
     // Step 5. Candidates, then the threat filter.
     N = BESTR(V0, T, PS);
-    if (N == 0) return 1;
-    if (FILTR(N, T, PSC, PSH)) return int16_t(D - 2);
+    if (N == 0) return FORMOVER<ISO>(1);
+    if (ISO ? FILTR(N, T, PSC, PSH) : FILTR(N, T, PSH, PSC)) return FORMOVER<ISO>(int32_t(D) - 2);
   }
   // Step 6. Search the candidates, each with an equal share of the budget.
   uint64_t SHARE = K / N;
   for (uint16_t P = 1; P <= N; P++) {
     KZ = T[P];
-    GOO();
+    if (ISO)
+      GOO();
+    else
+      GOX();
     if (STOPPING()) {
       BKSP();
-      return A;
+      return ISO ? A : B;
     }
-    int16_t V = MYSLIX(uint16_t(D - 1), SHARE, A, B);
+    int16_t V = NODE<!ISO>(uint16_t(D - 1), SHARE, A, B);
     BKSP();
-    if (SEARCHABORTED) return A;
-    if (V > A) {
+    if (SEARCHABORTED) return ISO ? A : B;
+    // Only a better working bound can close the window or reach a win four plies on.
+    if (ISO && V > A) {
       A = V;
-      // Only a raised bound can close the window or reach a win four plies on.
       if (A >= B || int32_t(A) + 4 >= int32_t(D)) break;
-    }
-  }
-  return A;
-}
-
-// A node with X to move: the lowest score X can hold O to within the window A..B.
-int16_t MYSLIX(uint16_t D, uint64_t K, int16_t A, int16_t B) {
-  // Step 1. X completes five now.
-  if (HASENTRY(X5)) return int16_t(-int32_t(D));
-  TYPOSM T;
-  uint16_t N;
-  if (HASENTRY(O5)) {
-    // Step 2. O threatens five; a single cell is a forced reply.
-    if (TWOENTRIES(O5)) return int16_t(D - 1);
-    T[1] = uint16_t(O5 & 0xFFFF);
-    N = 1;
-    O5 = 0;
-  } else {
-    // Step 3. Nothing here can go below what B already holds.
-    if (int32_t(D) <= 2 - int32_t(B)) return B;
-    // Step 4. Budget spent: a leaf.
-    if (K <= 1) return EVALX(D);
-    // Step 5. Candidates, then the threat filter.
-    N = BESTR(V0, T, PS);
-    if (N == 0) return -1;
-    if (FILTR(N, T, PSH, PSC)) return int16_t(2 - D);
-  }
-  // Step 6. Search the candidates, each with an equal share of the budget.
-  uint64_t SHARE = K / N;
-  for (uint16_t P = 1; P <= N; P++) {
-    KZ = T[P];
-    GOX();
-    if (STOPPING()) {
-      BKSP();
-      return B;
-    }
-    int16_t V = MYSLIO(uint16_t(D - 1), SHARE, A, B);
-    BKSP();
-    if (SEARCHABORTED) return B;
-    if (V < B) {
+    } else if (!ISO && V < B) {
       B = V;
       if (A >= B || int32_t(D) <= 4 - int32_t(B)) break;
     }
   }
-  return B;
+  return ISO ? A : B;
 }
+
+int16_t MYSLIO(uint16_t D, uint64_t K, int16_t A, int16_t B) { return NODE<true>(D, K, A, B); }
+
+int16_t MYSLIX(uint16_t D, uint64_t K, int16_t A, int16_t B) { return NODE<false>(D, K, A, B); }
 
 // The computer's move: leaves the chosen cell in KZ and returns its score,
 // 0 when no cell is left to play.

@@ -1,39 +1,41 @@
 // The engine's global state, a new game (CLEARDATA), the search budget, and
 // the unit's start-up and shut-down.
-#include "mozek.h"
+#include <cassert>
 
-uint16_t SR = 22;
+#include "mozek_internal.h"
+
+uint16_t SR = SRMAX;
 uint16_t SRXSR_SR_2;
-uint16_t PHC[576];
+uint16_t PHC[PHCSIZE];
 char PXO[3] = {' ', 'X', 'O'};
 int16_t PSV[8];
-uint32_t MEZEZ[461], MEZEK[461];
+uint32_t MEZEZ[PLAYCOUNT], MEZEK[PLAYCOUNT];
 uint32_t MEZZ, MEZK;
-uint16_t DBS[461][4];
-uint16_t BSX[28400], BSO[28400];
+uint16_t DBS[PLAYCOUNT][4];
+uint16_t BSX[STACKSIZE], BSO[STACKSIZE];
 uint16_t PT;
-uint16_t PP[484];
+uint16_t PP[CELLCOUNT];
 uint16_t KZ;
-uint16_t PSH[484], PSC[484], PS[484];
+uint16_t PSH[CELLCOUNT], PSC[CELLCOUNT], PS[CELLCOUNT];
 uint32_t SUMX = 1, SUMO = 1;
 uint32_t X5, O5;
-uint16_t DYH[4194304], DYC[4194304];
+uint16_t DYH[PATTERNCOUNT], DYC[PATTERNCOUNT];
 HALFCLASS HALF[1024];
 uint16_t DYCLASS[63 * 64];
-uint32_t PIDX[461], PKEY[461];
+uint32_t PIDX[PLAYCOUNT], PKEY[PLAYCOUNT];
 uint32_t HXI, HXK, HOI, HOK;
 uint16_t VSTUP = 32667;
 uint16_t V0 = 12;
 uint16_t H0 = 8;
-int16_t I, J, L;
+int16_t L;
 uint16_t Z, K;
 uint16_t BR;
 uint16_t KI;
 uint16_t MM;
-uint16_t D0, D05;
+uint16_t D0;
 uint16_t GOX5, GOO5;
 uint64_t NODES;
-uint16_t PR[484];
+uint16_t PR[CELLCOUNT];
 
 // Give every line of the board its stretch of the value stacks. A line of m
 // cells owns m*m + m + 1 slots from its base: the pointer, the initial frame
@@ -44,6 +46,7 @@ static void LAYLINE(int x, int y, int dx, int dy, int m, int d) {
   BSX[L] = L + 1;
   for (int k = 0; k < m; k++) DBS[(y + k * dy) * SR + x + k * dx][d] = L;
   L += m * m + m + 1;
+  assert(L <= STACKSIZE - 1);  // the largest board's layout ends at slot 28397
 }
 
 void CLEARDATA() {
@@ -74,7 +77,7 @@ uint64_t INTANAEN(uint16_t A, uint16_t N) {
 }
 
 void MOZEKINIT() {
-  SR = 22;
+  SR = SRMAX;
   INITDYNAMO();
   INITDOLM();
   CLEARDATA();

@@ -32,7 +32,7 @@ void CURUP() {
 }
 
 // A stone can go on the cursor cell: it is empty and no five stands.
-static bool CANPLACE() { return PHC[KZ] == 0 && NOTP5; }
+static bool CANPLACE() { return FREECELL(KZ) && NOTP5; }
 
 void COMMAND(uint16_t CODE) {
   switch (CODE) {
@@ -163,7 +163,7 @@ void DOLMSTART() {
   PXO[2] = 'O';
   CLEAROBSTACLES();
   LOUDCFG();
-  INITDOLM();
+  SETSIZE(SR);  // the side the settings chose
   NEWGAME();
 }
 

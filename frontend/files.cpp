@@ -16,7 +16,7 @@
 static uint8_t BUF[DATSIZE];
 // A saved game's board while its moves are checked before replaying them:
 // 0 empty, 1 side X, 2 side O, 3 frame or obstacle.
-static uint8_t TRIAL[484];
+static uint8_t TRIAL[CELLCOUNT];
 char FILEWHY[80];
 
 // Offsets of the fields of "dolm.dat".
@@ -62,7 +62,8 @@ static bool GLYPHOK(uint8_t G) { return G != 0 && G != 7 && G != 8 && G != 10 &&
 void LOUDCFG() {
   if (!READFILE("dolm.cfg", CFGSIZE)) return;
   uint16_t V = GETW(0), H = GETW(2), SIDE = GETW(4);
-  if (V < MINBREADTH || V > MAXBREADTH || H < MINDEPTH || H > MAXDEPTH || SIDE < 7 || SIDE > 22)
+  if (V < MINBREADTH || V > MAXBREADTH || H < MINDEPTH || H > MAXDEPTH || SIDE < SRMIN ||
+      SIDE > SRMAX)
     return;
   if (!GLYPHOK(BUF[6]) || !GLYPHOK(BUF[7])) return;
   V0 = V;
@@ -83,11 +84,11 @@ bool SEJFCFG() {
 
 bool SEJF() {
   PUTW(DATPT, PT);
-  for (int J = 0; J < 484; J++) PUTW(DATPP + 2 * J, PP[J]);
-  for (int K = 0; K < 576; K++) PUTW(DATPHC + 2 * K, PHC[K]);
+  for (int J = 0; J < CELLCOUNT; J++) PUTW(DATPP + 2 * J, PP[J]);
+  for (int K = 0; K < PHCSIZE; K++) PUTW(DATPHC + 2 * K, PHC[K]);
   PUTW(DATV0, V0);
   PUTW(DATH0, H0);
-  std::memcpy(BUF + DATPHC0, PHC0, 484);
+  std::memcpy(BUF + DATPHC0, PHC0, CELLCOUNT);
   BUF[DATPXO] = uint8_t(PXO[1]);
   BUF[DATPXO + 1] = uint8_t(PXO[2]);
   PUTW(DATSR, SR);
@@ -114,14 +115,15 @@ static bool TRIALFIVE(int C, int SIDE) {
 // before the last move (play stops at a five).
 static bool SAVEDGAMEOK() {
   uint16_t N = GETW(DATPT), V = GETW(DATV0), H = GETW(DATH0), SIDE = GETW(DATSR);
-  if (SIDE < 7 || SIDE > 22 || V < MINBREADTH || V > MAXBREADTH || H < MINDEPTH || H > MAXDEPTH)
+  if (SIDE < SRMIN || SIDE > SRMAX || V < MINBREADTH || V > MAXBREADTH || H < MINDEPTH ||
+      H > MAXDEPTH)
     return false;
   if (N > (SIDE - 2) * (SIDE - 2)) return false;
   if (!GLYPHOK(BUF[DATPXO]) || !GLYPHOK(BUF[DATPXO + 1])) return false;
-  for (int J = 0; J < 484; J++) {
-    if (GETW(DATPP + 2 * J) >= 484) return false;
+  for (int J = 0; J < CELLCOUNT; J++) {
+    if (GETW(DATPP + 2 * J) >= CELLCOUNT) return false;
   }
-  for (int K = 0; K < 484; K++) TRIAL[K] = 3;
+  for (int K = 0; K < CELLCOUNT; K++) TRIAL[K] = 3;
   for (int Y = 1; Y <= SIDE - 2; Y++) {
     for (int X = 1; X <= SIDE - 2; X++) {
       const uint8_t G = BUF[DATPHC0 + Y * SIDE + X];
@@ -145,15 +147,14 @@ bool LOUD() {
     return false;
   }
   uint16_t N = GETW(DATPT);
-  for (int J = 0; J < 484; J++) PP[J] = GETW(DATPP + 2 * J);
-  for (int K = 0; K < 576; K++) S[K] = GETW(DATPHC + 2 * K);
+  for (int J = 0; J < CELLCOUNT; J++) PP[J] = GETW(DATPP + 2 * J);
+  for (int K = 0; K < PHCSIZE; K++) S[K] = GETW(DATPHC + 2 * K);
   V0 = GETW(DATV0);
   H0 = GETW(DATH0);
-  std::memcpy(PHC0, BUF + DATPHC0, 484);
+  std::memcpy(PHC0, BUF + DATPHC0, CELLCOUNT);
   PXO[1] = char(BUF[DATPXO]);
   PXO[2] = char(BUF[DATPXO + 1]);
-  SR = GETW(DATSR);
-  INITDOLM();
+  SETSIZE(GETW(DATSR));
   NEWGAME();
   OLDGAME();
   LOUDER(N, S);

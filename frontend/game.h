@@ -7,13 +7,15 @@
 
 #include <cstdint>
 
+#include "mozek.h"
+
 // ---- State of the game program ----------------------------------------------
 
-extern uint16_t B;         // key code of the command being carried out
-extern bool NOTP5;         // true while no completed five stands on the board
-extern uint8_t PHC0[484];  // obstacle glyph of each cell (index r*SR + c), 0 for none
-extern char A;             // scratch cell for exchanging the two glyphs
-extern uint16_t S[576];    // side codes by cell for a replay: 1 side X, anything else side O
+extern uint16_t B;               // key code of the command being carried out
+extern bool NOTP5;               // true while no completed five stands on the board
+extern uint8_t PHC0[CELLCOUNT];  // obstacle glyph of each cell (index r*SR + c), 0 for none
+extern char A;                   // scratch cell for exchanging the two glyphs
+extern uint16_t S[PHCSIZE];      // side codes by cell for a replay: 1 side X, anything else side O
 
 // The skill's limits: the steps keep the breadth V0 and the depth H0 within
 // these; the keys that set them directly reach 12 and 8 only.
@@ -55,7 +57,7 @@ void LOUDER(uint16_t N, const uint16_t* SIDES);  // replay PP[1..N], side by SID
 void TAB();                                      // every move on the board changes side
 void SHTAB();                                    // the two glyphs change places
 void TAKEBACK();                                 // take back the last move, if there is one
-void SIZESTEP(int d);   // board side one larger (+1) or smaller (-1), within 7..22
+void SIZESTEP(int d);   // board side one larger (+1) or smaller (-1), within SRMIN..SRMAX
 void CLEAROBSTACLES();  // forget every obstacle of the current board size
 
 // ---- Computer's turn (turn.cpp) -------------------------------------------------

@@ -8,22 +8,20 @@
 #include "screen.h"
 
 bool NOTP5 = true;
-uint8_t PHC0[484];
+uint8_t PHC0[CELLCOUNT];
 char A;
-uint16_t S[576];
+uint16_t S[PHCSIZE];
 
 void PLX() {
   OBRX();
-  X5O5();
-  GOX();
+  PLACE(KZ, SIDEX);
   NOTP5 = NPET();
   PTINF();
 }
 
 void PLO() {
   OBRO();
-  X5O5();
-  GOO();
+  PLACE(KZ, SIDEO);
   NOTP5 = NPET();
   PTINF();
 }
@@ -107,7 +105,7 @@ void TAKEBACK() {
     BKPET();
     NOTP5 = true;
   }
-  BKSP();
+  UNPLACE();
   PTINF();
   OBRR();
 }
@@ -118,9 +116,8 @@ void CLEAROBSTACLES() {
 
 void SIZESTEP(int d) {
   int T = SR + d;
-  if (T >= 23 || T <= 6) return;
-  SR = uint16_t(T);
-  INITDOLM();
+  if (T > SRMAX || T < SRMIN) return;
+  SETSIZE(uint16_t(T));
   CLEAROBSTACLES();
   NEWGAME();
 }

@@ -6,17 +6,11 @@
 #include "mozek.h"
 #include "screen.h"
 
-// Whether cell C is empty and inside the playing area of the board in force.
-static bool PLAYABLE(uint16_t C) {
-  int X = C % SR, Y = C / SR;
-  return C < SR * SR && X >= 1 && X <= SR - 2 && Y >= 1 && Y <= SR - 2 && PHC[C] == 0;
-}
-
 void COMPUTERTURN() {
   // The search may take a while: show the human's stone before it starts.
   if (CONSOLE) CONSOLE->Present();
   uint16_t CURSOR = KZ;
-  int16_t R = MYSLIO0(VSTUP, INTANAEN(V0, H0), -32667, 32667);
+  int16_t R = SEARCHMOVE();
   if (R == 0) return;  // no cell left to play
   // Ctrl+C ended the search: its cell means nothing and the game is ending.
   if (SEARCHABORTED) {
@@ -25,7 +19,7 @@ void COMPUTERTURN() {
   }
   // The search must never hand back anything but an empty playable cell; if
   // it ever did, the computer passes and the cursor stays where it was.
-  if (!PLAYABLE(KZ)) {
+  if (!FREECELL(KZ)) {
     KZ = CURSOR;
     return;
   }

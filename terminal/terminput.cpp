@@ -8,6 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cassert>
 #include <cerrno>
 
 #include "keycodes.h"
@@ -21,13 +22,25 @@ static int64_t NowMs() {
   return int64_t(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
+// A pipe whose ends are non-blocking and closed on exec; pipe2 would do it in
+// one call but is missing on some systems (macOS), and nothing else runs
+// between the calls here.
+static bool WAKEPIPE(int fd[2]) {
+  if (pipe(fd) != 0) return false;
+  for (int i = 0; i < 2; i++)
+    if (fcntl(fd[i], F_SETFD, FD_CLOEXEC) != 0 ||
+        fcntl(fd[i], F_SETFL, fcntl(fd[i], F_GETFL) | O_NONBLOCK) != 0)
+      return false;
+  return true;
+}
+
 bool TerminalInput::Open() {
   KDRESET(decoder);
   keyCount = mouseCount = 0;
   ended = false;
   interrupted = 0;
   suspending = 0;
-  return pipe2(wake, O_NONBLOCK | O_CLOEXEC) == 0;
+  return WAKEPIPE(wake);
 }
 
 void TerminalInput::Close() {
@@ -65,6 +78,7 @@ void TerminalInput::Wake() {
 }
 
 void TerminalInput::Queue(const KeyEvent* ev, int n) {
+  assert(keyHead < QUEUE && keyCount <= QUEUE && mouseHead < QUEUE && mouseCount <= QUEUE);
   for (int i = 0; i < n; i++) {
     if (!ev[i].isMouse) {
       if (ev[i].key == KEY::CTRL_C || ev[i].key == KEY::CTRL_BACKSLASH) interrupted = 1;

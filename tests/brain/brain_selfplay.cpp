@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
   pid_t pids[2];
   for (int b = 0; b < 2; b++) {
     int in[2], out[2];  // close-on-exec: neither brain holds an end of the other's pipes
-    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) return 2;
+    if (pipe(in) != 0 || pipe(out) != 0) return 2;
+    for (int fd : {in[0], in[1], out[0], out[1]}) fcntl(fd, F_SETFD, FD_CLOEXEC);
     if ((pids[b] = fork()) == 0) {
       dup2(in[0], 0), dup2(out[1], 1);
       execl(argv[1], argv[1], static_cast<char*>(nullptr));

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "mozek.h"
+#include "mozek_internal.h"
 
 namespace {
 

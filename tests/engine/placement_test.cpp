@@ -8,16 +8,8 @@
 
 namespace {
 
-void PLAYX(int x, int y) {
-  KZ = CELL(x, y);
-  X5O5();
-  GOX();
-}
-void PLAYO(int x, int y) {
-  KZ = CELL(x, y);
-  X5O5();
-  GOO();
-}
+void PLAYX(int x, int y) { PLACE(CELL(x, y), SIDEX); }
+void PLAYO(int x, int y) { PLACE(CELL(x, y), SIDEO); }
 
 TEST(Placement, FirstStoneInTheCentre) {
   NEWBOARD(22);
@@ -71,21 +63,6 @@ TEST(Placement, StoneOnADoubleFiveCellClearsBothCopies) {
   EXPECT_EQ(X5, 0u);
 }
 
-// From-scratch values and sums of the whole board equal the kept ones.
-void EXPECTCONSISTENT() {
-  uint32_t sumx = 1, sumo = 1;
-  for (int c = SR + 1; c <= SRXSR_SR_2; c++) {
-    const uint16_t h = SCRATCHVALUE(c, 1), o = SCRATCHVALUE(c, 2);
-    ASSERT_EQ(PSH[c], h) << "cell " << c << " after " << PT << " moves";
-    ASSERT_EQ(PSC[c], o) << "cell " << c;
-    ASSERT_EQ(PS[c], uint16_t(h + o)) << "cell " << c;
-    sumx += h;
-    sumo += o;
-  }
-  ASSERT_EQ(SUMX, sumx);
-  ASSERT_EQ(SUMO, sumo);
-}
-
 // Every line's stack pointer and the frames at or below it match a snapshot.
 void EXPECTSTACKSEQUAL(const SNAPSHOT& s) {
   for (int c = SR + 1; c <= SRXSR_SR_2; c++) {
@@ -115,9 +92,9 @@ void EXPECTRESTORED(const SNAPSHOT& s) {
   EXPECTSTACKSEQUAL(s);
 }
 
-// Random games with obstacles: after every stone the evaluation equals a
-// recomputation, and taking the stones back in stages restores each earlier
-// position bit for bit.
+// Random games with obstacles: after every stone and every take-back BOARDOK
+// finds each table equal to a recomputation, and taking the stones back in
+// stages restores each earlier position bit for bit.
 TEST(Placement, RandomGamesStayExactAndTakeBackRestores) {
   std::mt19937 rng(12345);
   for (int sr : {7, 8, 12, 15, 22}) {
@@ -135,13 +112,8 @@ TEST(Placement, RandomGamesStayExactAndTakeBackRestores) {
       const size_t moves = game % 2 ? empty.size() : empty.size() / 2;
       std::vector<SNAPSHOT> history{TAKESNAPSHOT()};
       for (size_t k = 0; k < moves; k++) {
-        KZ = empty[k];
-        if (rng() & 1)
-          GOX();
-        else
-          GOO();
-        EXPECTCONSISTENT();
-        if (HasFatalFailure()) return;
+        PLACE(empty[k], rng() & 1 ? SIDEX : SIDEO);
+        ASSERT_TRUE(BOARDOK()) << "side " << sr << " game " << game << " move " << k;
         if (k % 5 == 4) history.push_back(TAKESNAPSHOT());
       }
       for (size_t k = moves; k > 0; k--) {
@@ -149,13 +121,59 @@ TEST(Placement, RandomGamesStayExactAndTakeBackRestores) {
           EXPECTRESTORED(history[k / 5]);
           if (HasFatalFailure()) return;
         }
-        BKSP();
-        ASSERT_EQ(KZ, empty[k - 1]);
+        ASSERT_EQ(UNPLACE(), empty[k - 1]);
+        ASSERT_TRUE(BOARDOK());
       }
       EXPECTRESTORED(history[0]);
       if (HasFatalFailure()) return;
     }
   }
+}
+
+// BOARDOK can fail: one wrong entry in any table it covers is caught.
+TEST(Placement, BoardOkCatchesEachCorruptedTable) {
+  NEWBOARD(15);
+  for (int k = 0; k < 4; k++) PLAYX(4 + k, 6), PLAYO(4 + k, 7);  // X holds an open four
+  PHC[CELL(12, 12)] = 3;                                         // an obstacle is no fault
+  ASSERT_TRUE(BOARDOK());
+  ASSERT_NE(X5, 0u);
+  const int c = CELL(8, 6), s = DBS[c][0];
+  const std::pair<const char*, uint16_t*> words[] = {{"cell value X", &PSH[c]},
+                                                     {"cell value O", &PSC[c]},
+                                                     {"combined", &PS[c]},
+                                                     {"frame cell", &PHC[0]},
+                                                     {"margin", &PHC[SR * SR + 1]},
+                                                     {"stone without record", &PHC[CELL(1, 1)]},
+                                                     {"record count", &PT},
+                                                     {"record entry", &PP[2]},
+                                                     {"line pointer", &BSX[s]},
+                                                     {"line value", &BSX[BSX[s] + 7]},
+                                                     {"line value O", &BSO[BSX[s] + 7]},
+                                                     {"base slot", &DBS[c][1]},
+                                                     {"frame between rows", &PS[2 * SR]}};
+  for (const auto& [what, word] : words) {
+    const uint16_t keep = *word;
+    *word = what == std::string("stone without record") ? 1 : keep + 1;
+    EXPECT_FALSE(BOARDOK()) << what;
+    *word = keep;
+  }
+  const std::pair<const char*, uint32_t*> longs[] = {
+      {"SUMX", &SUMX}, {"SUMO", &SUMO}, {"X5", &X5}, {"O5", &O5}, {"steps", &MEZEZ[c]}};
+  for (const auto& [what, word] : longs) {
+    const uint32_t keep = *word;
+    *word = what == std::string("X5")   ? CELL(4, 6)
+            : what == std::string("O5") ? CELL(3, 6)
+                                        : keep + 1;
+    EXPECT_FALSE(BOARDOK()) << what;
+    *word = keep;
+  }
+  EXPECT_TRUE(BOARDOK());
+#ifdef DOLM_CHECKS
+  // Builds with the checks stop at the first move after a table went wrong.
+  PSC[c]++;
+  EXPECT_DEATH(PLAYO(12, 2), "tables disagree after a placement");
+  PSC[c]--;
+#endif
 }
 
 }  // namespace

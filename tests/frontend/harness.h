@@ -57,8 +57,8 @@ struct Game : testing::Test {
   ScriptInput* in = nullptr;  // the script of the next Run
   void SetUp() override {
     std::remove("dolm.cfg"), std::remove("dolm.dat");
-    SR = 22, V0 = 12, H0 = 8;  // as start-up leaves the engine, but for the pattern tables
-    INITDOLM(), CLEARDATA(), SCREENRESET(), InitMouse(), InitKeyboard();
+    V0 = 12, H0 = 8;  // as start-up leaves the engine, but for the pattern tables
+    SETSIZE(22), SCREENRESET(), InitMouse(), InitKeyboard();
     CONSOLE = in = new ScriptInput(), DOLMSTART();
   }
   void TearDown() override { CONSOLE = nullptr, delete in; }

@@ -30,7 +30,8 @@ TEST(BESTR, StableTopN) {
 }
 
 // Random value boards of every size, sparse to full, with ties galore and
-// values past 32767: the list is a stable sort of the board cut to N.
+// values past 32767: the list is a stable sort of the board cut to N, on the
+// build's own path and on the plain one that builds without SSE2 take.
 TEST(BESTR, EqualsStableSortOnRandomBoards) {
   std::mt19937 rng(7);
   for (int round = 0; round < 2000; round++) {
@@ -45,9 +46,10 @@ TEST(BESTR, EqualsStableSortOnRandomBoards) {
         cells.push_back(uint16_t(c));
     std::stable_sort(cells.begin(), cells.end(), [&](int p, int q) { return R[p] > R[q]; });
     cells.resize(std::min<size_t>(n, cells.size()));
-    TYPOSM T;
-    const uint16_t count = BESTR(uint16_t(n), T, R);
+    TYPOSM T, U;
+    const uint16_t count = BESTR(uint16_t(n), T, R), plain = BESTRPORTABLE(uint16_t(n), U, R);
     ASSERT_EQ(std::vector<uint16_t>(T + 1, T + 1 + count), cells) << "round " << round;
+    ASSERT_EQ(std::vector<uint16_t>(U + 1, U + 1 + plain), cells) << "round " << round;
   }
 }
 

@@ -10,8 +10,8 @@
 // A fresh board at the game's skill, no fixed reply to the first stone, no stop check.
 inline void NEWGAME(int sr) { NEWBOARD(sr), V0 = 12, H0 = 8, ROOTDRAW = -1, SEARCHSTOP = nullptr; }
 
-// As the game places a stone: out of the five registers first.
-inline void PLAY(uint16_t cell, char side) { KZ = cell, X5O5(), side == 'X' ? GOX() : GOO(); }
+// As the game places a stone.
+inline void PLAY(uint16_t cell, char side) { PLACE(cell, side == 'X' ? SIDEX : SIDEO); }
 
 // Stones given as "column,row ...", played alternately from the given side.
 inline void PLAYALL(const char* moves, char side = 'X') {
@@ -20,8 +20,6 @@ inline void PLAYALL(const char* moves, char side = 'X') {
 }
 
 inline std::string AT(int c) { return std::to_string(c % SR) + "," + std::to_string(c / SR); }
-
-inline int16_t COMPUTERMOVE() { return MYSLIO0(VSTUP, INTANAEN(V0, H0), -32667, 32667); }
 
 // Cells, values, sums, the record, and each line's stack pointer with the
 // frames at or below it (frames above a pointer are scratch the search may reuse).

@@ -28,7 +28,7 @@ TEST(Root, ShortcutsSearchNothing) {
     NEWGAME(sr);
     PLAYALL(moves);
     const uint64_t nodes = NODES;
-    EXPECT_EQ(COMPUTERMOVE(), score) << moves;
+    EXPECT_EQ(SEARCHMOVE(), score) << moves;
     EXPECT_EQ(cells.count(AT(KZ)), 1u) << moves << ": " << AT(KZ);
     EXPECT_EQ(NODES, nodes);
   }
@@ -42,10 +42,10 @@ TEST(Root, ReplyToTheFirstStone) {
   TYPOSM best;
   ASSERT_EQ(BESTR(8, best, PS), 8);
   std::vector<uint16_t> runs[3];
-  for (ROOTDRAW = 0; ROOTDRAW < 8; ROOTDRAW++) COMPUTERMOVE(), runs[0].push_back(KZ);
+  for (ROOTDRAW = 0; ROOTDRAW < 8; ROOTDRAW++) SEARCHMOVE(), runs[0].push_back(KZ);
   EXPECT_EQ(runs[0], std::vector<uint16_t>(best + 1, best + 9));
   for (ROOTDRAW = -1; auto* run : {&runs[1], &runs[2]})
-    for (uint64_t seed = 0; seed < 200; seed++) RANDSEED(seed), COMPUTERMOVE(), run->push_back(KZ);
+    for (uint64_t seed = 0; seed < 200; seed++) RANDSEED(seed), SEARCHMOVE(), run->push_back(KZ);
   EXPECT_EQ(runs[1], runs[2]);
   EXPECT_EQ(std::set<uint16_t>(runs[1].begin(), runs[1].end()),
             std::set<uint16_t>(best + 1, best + 9));
@@ -55,7 +55,7 @@ TEST(Root, ReplyToTheFirstStone) {
 TEST(Tactics, FourThreeWins) {
   NEWGAME(22);
   PLAYALL("10,11 11,11 5,15 12,11 17,4 13,11 3,3 14,9 18,18 14,10 2,17");
-  EXPECT_GE(COMPUTERMOVE(), VSTUP - 6);
+  EXPECT_GE(SEARCHMOVE(), VSTUP - 6);
   EXPECT_EQ(AT(KZ), "14,11");
 }
 
@@ -88,7 +88,7 @@ TEST(Decisions, LoopStopsOnlyAfterTheBoundImproves) {
     KZ = T[p], GOO(), leaves.push_back(MYSLIX(VSTUP - 1, 0, -32667, 32667)), BKSP();
   const auto best = std::max_element(leaves.begin(), leaves.end());
   ASSERT_GT(std::count(leaves.begin(), leaves.end(), *best), 1);
-  EXPECT_EQ(MYSLIO0(VSTUP, 2, -32667, 32667), *best);
+  EXPECT_EQ(SEARCHMOVE(2), *best);
   EXPECT_EQ(KZ, T[1 + (best - leaves.begin())]);
 }
 
@@ -145,7 +145,7 @@ static bool RANDOMGAME(std::mt19937& rng) {
   for (uint16_t p = 0, count = 1; p < plies && count > 0; p++, count = BESTR(10, T, PS)) {
     const uint16_t c = T[1 + rng() % count];
     // Never on an obstacle, nor a stone that completes five: that ends a game.
-    if (PHC[c] != 0 || (p % 2 ? PSC[c] : PSH[c]) >= 4099) break;
+    if (!FREECELL(c) || (p % 2 ? PSC[c] : PSH[c]) >= 4099) break;
     PLAY(c, p % 2 ? 'O' : 'X');
   }
   return PT > 1;
@@ -164,18 +164,18 @@ TEST(RandomGames, SearchesRestoreEveryTableAndStopCleanly) {
     V0 = uint16_t(4 + rng() % 9), H0 = uint16_t(2 + rng() % 4);
     const std::vector<uint32_t> before = TAKESTATE();
     uint64_t n0 = NODES, allocs = ALLOCATIONS;
-    const int16_t score = COMPUTERMOVE();
+    const int16_t score = SEARCHMOVE();
     const uint64_t nodes = NODES - n0, move = KZ;
-    ASSERT_TRUE(ALLOCATIONS == allocs && (!score || (KZ > SR && KZ <= SRXSR_SR_2 && !PHC[KZ])));
+    ASSERT_TRUE(ALLOCATIONS == allocs && (!score || FREECELL(KZ)));
     ASSERT_TRUE(TAKESTATE() == before) << searched;
 
     SEARCHSTOP = [] { return ++STOPCALLS >= STOPAFTER; };
     STOPCALLS = 0, STOPAFTER = 1 << 30, n0 = NODES;
-    EXPECT_EQ(COMPUTERMOVE(), score);
+    EXPECT_EQ(SEARCHMOVE(), score);
     EXPECT_TRUE(KZ == move && NODES - n0 == nodes && !SEARCHABORTED) << searched;
     EXPECT_EQ(uint64_t(STOPCALLS), (n0 + nodes) / 4096 - n0 / 4096);
     STOPCALLS = 0, STOPAFTER = 1, n0 = NODES;
-    COMPUTERMOVE();
+    SEARCHMOVE();
     ASSERT_TRUE(TAKESTATE() == before) << searched;
     EXPECT_EQ(SEARCHABORTED, STOPCALLS > 0);
     EXPECT_LT(NODES - n0, 4096u + 2 * PT);

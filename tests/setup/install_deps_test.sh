@@ -29,7 +29,7 @@ CASES=(
   "game|g++ make ninja-build|1000|$DIR/sudo|$DIR/apt-get|0|sudo;apt-get update -q;sudo;apt-get $INSTALL cmake libncurses-dev|"
   "game|make|1000|/nonexistent/sudo|$DIR/apt-get|1||apt-get update \&\& apt-get install -y --no-install-recommends g\+\+ cmake ninja-build libncurses-dev"
   "game||0|$DIR/sudo|/nonexistent/apt-get|1||apt-get not found"
-  "ci|$GAME $TEST|0|$DIR/sudo|$DIR/apt-get|0|apt-get update -q;apt-get $INSTALL clang libclang-rt-14-dev|"
+  "ci|$GAME $TEST clang libclang-rt-14-dev clang-format qemu-user|0|$DIR/sudo|$DIR/apt-get|0|apt-get update -q;apt-get $INSTALL g++-aarch64-linux-gnu|"
   "play|$GAME|0|$DIR/sudo|$DIR/apt-get|2||usage"
 )
 for c in "${CASES[@]}"; do
