@@ -82,9 +82,7 @@ static void CheckReplay() {
     }
   for (int j = 1; j <= n; j++) {
     Check(sides[j] == 1 || sides[j] == 2);
-    KZ = moves[j];
-    X5O5();
-    sides[j] == 1 ? GOX() : GOO();
+    PLACE(moves[j], sides[j]);
     board[moves[j]] = sides[j];
     Check(j == n || !Five(board, moves[j], SR));
   }
