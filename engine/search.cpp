@@ -12,7 +12,7 @@
 #include "mozek.h"
 #include "values.h"
 
-bool (*SEARCHSTOP)() = nullptr;  // the caller's clock; null in the game, which is never interrupted
+bool (*SEARCHSTOP)() = nullptr;  // when to give up: the brain's clock, the game's Ctrl+C
 bool SEARCHABORTED = false;      // the last search was given up; its result means nothing
 int32_t ROOTDRAW = -1;           // fixed index for the reply to the first stone; -1 draws at random
 
