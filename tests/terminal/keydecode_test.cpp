@@ -63,10 +63,7 @@ TEST(KeyDecode, EveryKeyAndMouseReportFromEachForm) {
       {"\x1b[110:78;3u\x1b[110;67u\x1b[110;2u", "3831 3831 034E"},
       // Alt as an ESC prefix; ESC alone, Alt+[ and Alt+O once the quiet time has passed
       {"\x1bn\x1bN\x1bz\x1b~\x1b/", "3831 3B31 382C 3B29 3835"},
-      {"\x1b"
-       "1\x1b\x7f\x1b"
-       "8\x1b\r",
-       "3802 380E 3809 381C"},
+      {"\x1b\x31\x1b\x7f\x1b\x38\x1b\r", "3802 380E 3809 381C"},  // Alt+1, BkSp, 8, Enter
       {"\x1b", "001B"},
       {"\x1b[", "381A"},
       {"\x1bO", "3B18"},
