@@ -12,22 +12,18 @@ inline uint16_t CELL(int x, int y) { return uint16_t(y * SR + x); }
 // A fresh empty board of side sr.
 inline void NEWBOARD(int sr) { SETSIZE(uint16_t(sr)); }
 
-// A snapshot of every table a placement touches.
-struct SNAPSHOT {
-  std::vector<uint16_t> phc, psh, psc, ps, bsx, bso, pp;
-  uint32_t sumx, sumo;
-  uint16_t pt;
-};
-
-inline SNAPSHOT TAKESNAPSHOT() {
-  return {std::vector<uint16_t>(PHC, PHC + 576),
-          std::vector<uint16_t>(PSH, PSH + 484),
-          std::vector<uint16_t>(PSC, PSC + 484),
-          std::vector<uint16_t>(PS, PS + 484),
-          std::vector<uint16_t>(BSX, BSX + 28400),
-          std::vector<uint16_t>(BSO, BSO + 28400),
-          std::vector<uint16_t>(PP + 1, PP + 1 + PT),
-          SUMX,
-          SUMO,
-          PT};
+// Cells, values, sums, the record, and each line's stack pointer with the
+// frames at or below it (frames above a pointer are scratch the search may reuse).
+inline std::vector<uint32_t> TAKESTATE() {
+  std::vector<uint32_t> s(PHC, PHC + 576);
+  for (const uint16_t* t : {PSH, PSC, PS}) s.insert(s.end(), t, t + 484);
+  s.insert(s.end(), {SUMX, SUMO, PT});
+  s.insert(s.end(), PP + 1, PP + 1 + PT);
+  for (int c = SR + 1; c <= SRXSR_SR_2; c++)
+    for (int d = 0; d < 4 && c % SR != 0 && c % SR != SR - 1; d++) {
+      const int br = DBS[c][d], m = (MEZEZ[c] >> 8 * d & 255) + (MEZEK[c] >> 8 * d & 255) + 1;
+      s.push_back(BSX[br]);
+      for (int i = br + 1; i < BSX[br] + m; i++) s.insert(s.end(), {BSX[i], BSO[i]});
+    }
+  return s;
 }

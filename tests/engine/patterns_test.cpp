@@ -19,6 +19,9 @@ uint32_t WINDOW(const std::string& s) {
   return p;
 }
 
+// The code of the cell at offset e (-5..5) from the centre of window p.
+uint32_t CODE(uint32_t p, int e) { return (p >> (2 * (5 - e))) & 3; }
+
 // The index with codes 1 and 2 exchanged in every cell.
 uint32_t EXCHANGED(uint32_t p) {
   uint32_t q = 0;
@@ -32,11 +35,10 @@ uint32_t EXCHANGED(uint32_t p) {
 
 // Whether own stones and the empty centre make a run of five or more.
 bool MAKESFIVE(uint32_t p) {
-  auto cell = [p](int e) { return (p >> (2 * (5 - e))) & 3; };
-  if (cell(0) != 0) return false;
+  if (CODE(p, 0) != 0) return false;
   int run = 1;
-  for (int e = 1; e <= 5 && cell(e) == 1; e++) run++;
-  for (int e = -1; e >= -5 && cell(e) == 1; e--) run++;
+  for (int e = 1; e <= 5 && CODE(p, e) == 1; e++) run++;
+  for (int e = -1; e >= -5 && CODE(p, e) == 1; e--) run++;
   return run >= 5;
 }
 
@@ -99,17 +101,9 @@ TEST(PatternTables, EveryWindow) {
 // A value never depends on a cell beyond the nearest blocker on either side.
 TEST(PatternTables, CellsBeyondABlockerDoNotCount) {
   for (uint32_t p = 0; p < 4194304; p += 7) {
-    int f = 6, g = -6;
-    for (int e = 1; e <= 5; e++)
-      if (((p >> (2 * (5 - e))) & 3) >= 2) {
-        f = e;
-        break;
-      }
-    for (int e = -1; e >= -5; e--)
-      if (((p >> (2 * (5 - e))) & 3) >= 2) {
-        g = e;
-        break;
-      }
+    int f = 1, g = -1;  // the nearest blockers (opponent or frame), or one past the window
+    while (f <= 5 && CODE(p, f) < 2) f++;
+    while (g >= -5 && CODE(p, g) < 2) g--;
     uint32_t q = p;
     for (int e = f + 1; e <= 5; e++) q ^= 1u << (2 * (5 - e));  // flip cells past the blockers
     for (int e = g - 1; e >= -5; e--) q ^= 2u << (2 * (5 - e));

@@ -1,6 +1,7 @@
 // The command loop: cursor, placing keys and the computer's reply, fives,
 // exchanges, obstacles, and random commands checked after every key.
 #include <random>
+#include <tuple>
 
 #include "harness.h"
 
@@ -14,7 +15,7 @@ TEST_F(Game, CursorKeysWrapRoundTheBoard) {
                {9, 20, KEY::PGDN, 10, 1}, {1, 9, KEY::END, 20, 10},  {9, 1, KEY::HOME, 8, 20}};
   for (auto [c, r, key, wantc, wantr] : steps) {
     Put(c, r, key);
-    EXPECT_TRUE(KZ == CELL(wantc, wantr) && CURX == wantc && CURY == wantr) << std::hex << key;
+    EXPECT_EQ(std::tuple(KZ, CURX, CURY), std::tuple(CELL(wantc, wantr), wantc, wantr)) << key;
   }
 }
 
@@ -23,14 +24,16 @@ TEST_F(Game, CursorKeysWrapRoundTheBoard) {
 TEST_F(Game, TheComputerAnswersEnterAndIns) {
   Keys({KEY::F2, '2'});  // a quick skill: the reply is what is tested here
   Put(10, 10, KEY::ENTER);
-  ASSERT_TRUE(PT == 2 && PHC[CELL(10, 10)] == 1 && PHC[PP[2]] == 2 && KZ == PP[2]);
-  EXPECT_TRUE(SHOWS(10, 10, 'X', 14, 0) && SHOWS(CURX, CURY, 'O', 13, 0) && CELL(CURX, CURY) == KZ);
+  ASSERT_EQ(std::tuple(PT, PHC[CELL(10, 10)], PHC[PP[2]], KZ), std::tuple(2, 1, 2, PP[2]));
+  EXPECT_TRUE(SHOWS(10, 10, 'X', 14, 0));
+  EXPECT_TRUE(SHOWS(CURX, CURY, 'O', 13, 0));
+  EXPECT_EQ(CELL(CURX, CURY), KZ);
   Put(10, 10, KEY::ENTER), Keys({KEY::INS});
-  EXPECT_TRUE(PT == 3 && PHC[PP[3]] == 2 && TEXT(4, 24, 2) == "3 ");
+  EXPECT_EQ(std::tuple(PT, PHC[PP[3]], TEXT(4, 24, 2)), std::tuple(3, 2, "3 "));
   // Rows XXOOX and OOXXO in turn fill the 5 x 5 board without a five.
   Keys({'-'}, 15);
   for (int k = 0; k < 25; k++) Put(1 + k % 5, 1 + k / 5, "xxoo"[(k % 5 + k / 5 % 2 * 2) % 4]);
-  ASSERT_TRUE(PT == 25 && NOTP5);
+  ASSERT_EQ(std::tuple(PT, NOTP5), std::tuple(25, true));
   Snapshot full;
   Keys({KEY::INS});
   EXPECT_TRUE(full == Snapshot());
@@ -42,19 +45,22 @@ TEST_F(Game, AFiveIsHighlightedAndBlocksPlacingUntilBkSp) {
   Keys({KEY::F1, '1'});
   for (int c : {3, 4, 5, 7, 8}) Put(c, 9, 'x');
   Put(3, 12, 'o'), Put(6, 9, 'x');
-  for (int c = 3; c <= 8; c++) EXPECT_TRUE(!NOTP5 && SHOWS(c, 9, 4, 14, 0)) << c;
+  EXPECT_FALSE(NOTP5);
+  for (int c = 3; c <= 8; c++) EXPECT_TRUE(SHOWS(c, 9, 4, 14, 0));
   EXPECT_TRUE(SHOWS(3, 12, 'O', 13, 0));
   Put(10, 10, KEY::ENTER), Put(10, 10, 'x'), Put(10, 10, 'o'), Keys({KEY::INS, KEY::RIGHT});
-  EXPECT_TRUE(PT == 7 && KZ == CELL(11, 10));  // other commands still work
+  EXPECT_EQ(std::tuple(PT, KZ), std::tuple(7, CELL(11, 10)));  // other commands still work
   Keys({KEY::TAB});
-  for (int c = 3; c <= 8; c++) EXPECT_TRUE(!NOTP5 && SHOWS(c, 9, 4, 13, 0)) << c;
+  EXPECT_FALSE(NOTP5);
+  for (int c = 3; c <= 8; c++) EXPECT_TRUE(SHOWS(c, 9, 4, 13, 0));
   Keys({KEY::TAB, KEY::BACKSPACE});
-  EXPECT_TRUE(NOTP5 && PT == 6 && KZ == CELL(6, 9) && SHOWS(6, 9, PR[CELL(6, 9)], 15, 6));
-  for (int c : {3, 4, 5, 7, 8}) EXPECT_TRUE(SHOWS(c, 9, 'X', 14, 0)) << c;
+  EXPECT_EQ(std::tuple(NOTP5, PT, KZ), std::tuple(true, 6, CELL(6, 9)));
+  EXPECT_TRUE(SHOWS(6, 9, PR[CELL(6, 9)], 15, 6));
+  for (int c : {3, 4, 5, 7, 8}) EXPECT_TRUE(SHOWS(c, 9, 'X', 14, 0));
   Put(10, 10, 'x');
   EXPECT_EQ(PT, 7);
   Keys({KEY::BACKSPACE}, 8);  // past the empty board nothing more
-  EXPECT_TRUE(PT == 0 && KZ == CELL(3, 9));
+  EXPECT_EQ(std::tuple(PT, KZ), std::tuple(0, CELL(3, 9)));
 }
 
 // X and O place without a reply and follow the glyphs; Tab (sides) and
@@ -63,19 +69,23 @@ TEST_F(Game, SidesAndGlyphsExchange) {
   for (int k = 0; k < 4; k++) Put(5 + k, 5 + k % 2, "xOoX"[k]);
   Put(5, 5, 'o'), Put(10, 6, KEY::MOD_SHIFT | 'N'),
       Put(9, 5, 'x');  // occupied, and Shift+N is not N
-  EXPECT_TRUE(PT == 5 && PHC[CELL(5, 5)] == 1 && PHC[CELL(6, 6)] == 2 && PHC[CELL(7, 5)] == 2);
+  EXPECT_EQ(std::tuple(PT, PHC[CELL(5, 5)], PHC[CELL(6, 6)], PHC[CELL(7, 5)]),
+            std::tuple(5, 1, 2, 2));
   Snapshot start;
   Keys({KEY::TAB});
-  EXPECT_TRUE(PHC[CELL(5, 5)] == 2 && PHC[CELL(6, 6)] == 1 && SHOWS(5, 5, 'O', 13, 0));
-  EXPECT_TRUE(KZ == CELL(9, 5) && PT == 5);  // on the last replayed move
+  EXPECT_EQ(std::tuple(PHC[CELL(5, 5)], PHC[CELL(6, 6)], KZ, PT), std::tuple(2, 1, CELL(9, 5), 5));
+  EXPECT_TRUE(SHOWS(5, 5, 'O', 13, 0));  // KZ: on the last replayed move
   Keys({KEY::TAB, KEY::SHIFT_TAB});
-  EXPECT_TRUE(PHC[CELL(5, 5)] == 1 && SHOWS(5, 5, 'O', 14, 0) && SHOWS(6, 6, 'X', 13, 0));
+  EXPECT_EQ(PHC[CELL(5, 5)], 1);
+  EXPECT_TRUE(SHOWS(5, 5, 'O', 14, 0));
+  EXPECT_TRUE(SHOWS(6, 6, 'X', 13, 0));
   Keys({KEY::SHIFT_TAB});
   EXPECT_TRUE(start == Snapshot());
   Keys({KEY::SHIFT_TAB});
   Put(10, 5, 'X'), Put(11, 5, 'o');  // the X key gives the stone that shows X
-  EXPECT_TRUE(PHC[CELL(10, 5)] == 2 && SHOWS(10, 5, 'X', 13, 0));
-  EXPECT_TRUE(PHC[CELL(11, 5)] == 1 && SHOWS(11, 5, 'O', 14, 0));
+  EXPECT_EQ(std::tuple(PHC[CELL(10, 5)], PHC[CELL(11, 5)]), std::tuple(2, 1));
+  EXPECT_TRUE(SHOWS(10, 5, 'X', 13, 0));
+  EXPECT_TRUE(SHOWS(11, 5, 'O', 14, 0));
   Keys({'n', KEY::F1, '1'});
   Put(10, 10, KEY::ENTER);
   EXPECT_TRUE(SHOWS(10, 10, 'O', 14, 0));  // the human's glyph, before the computer thinks
@@ -84,15 +94,17 @@ TEST_F(Game, SidesAndGlyphsExchange) {
 // Obstacles keep their glyph but end runs, as the frame does; N clears them.
 TEST_F(Game, AltNTurnsStonesIntoObstaclesAndNClearsThem) {
   Put(4, 4, 'x'), Put(5, 4, 'o'), Keys({KEY::ALT_N});
-  EXPECT_TRUE(PT == 0 && KZ == 230 && TEXT(4, 24, 2) == "0 " && PHC[CELL(4, 4)] == 3);
-  EXPECT_TRUE(SHOWS(4, 4, 'X', 15, 6) && SHOWS(5, 4, 'O', 15, 6));
+  EXPECT_EQ(std::tuple(PT, KZ, TEXT(4, 24, 2), PHC[CELL(4, 4)]), std::tuple(0, 230, "0 ", 3));
+  EXPECT_TRUE(SHOWS(4, 4, 'X', 15, 6));
+  EXPECT_TRUE(SHOWS(5, 4, 'O', 15, 6));
   Put(4, 4, KEY::ENTER);
   for (int i = 0; i < 4; i++) Put(4, 5 + i, 'x'), Put(1, 1 + i, 'o');
-  EXPECT_TRUE(NOTP5 && PT == 8);
+  EXPECT_EQ(std::tuple(NOTP5, PT), std::tuple(true, 8));
   Keys({KEY::ALT_N});  // again: the old obstacles stay and the stones join them
-  EXPECT_TRUE(PHC[CELL(4, 4)] == 3 && PHC[CELL(5, 4)] == 3 && PHC[CELL(4, 5)] == 3);
+  EXPECT_EQ(std::tuple(PHC[CELL(4, 4)], PHC[CELL(5, 4)], PHC[CELL(4, 5)]), std::tuple(3, 3, 3));
   Keys({'n'});
-  EXPECT_TRUE(BADCELL() == "" && PHC[CELL(4, 4)] == 0 && std::count(PHC0, PHC0 + 484, 0) == 484);
+  EXPECT_EQ(std::tuple(BADCELL(), PHC[CELL(4, 4)]), std::tuple("", 0));
+  EXPECT_EQ(std::count(PHC0, PHC0 + 484, 0), 484);  // the glyphs under obstacles gone too
 }
 
 // Random commands at a small skill, checked after every key: the board, the
@@ -126,12 +138,16 @@ TEST_F(Game, RandomCommandsKeepScreenAndEngineInStep) {
     ASSERT_EQ(NOTP5, !five) << step;
     ASSERT_EQ(std::count_if(PHC, PHC + SR * SR, [](int p) { return p == 1 || p == 2; }), PT);
     const int c = KZ % SR, r = KZ / SR;
-    ASSERT_TRUE(c >= 1 && c <= SR - 2 && r >= 1 && r <= SR - 2 && CURX == c && CURY == r);
-    ASSERT_TRUE(WINL == 4 && WINT == 4 && WINR == SR + 2 && WINB == SR + 2);
+    ASSERT_TRUE(c >= 1 && c <= SR - 2 && r >= 1 && r <= SR - 2) << KZ;  // one fault: off the board
+    ASSERT_EQ(std::tuple(CURX, CURY, WINL, WINT, WINR, WINB),
+              std::tuple(c, r, 4, 4, SR + 2, SR + 2));
     char count[8], place[16];  // on a board under 13 the coordinates cover the count
     std::snprintf(count, 8, "%-4d", int(PT)), std::snprintf(place, 16, "[%2d,%2d]", c, r);
-    ASSERT_TRUE((SR < 13 || TEXT(4, SR + 2, 4) == count) && TEXT(SR - 5, SR + 2, 7) == place);
+    ASSERT_EQ(SR < 13 ? count : TEXT(4, SR + 2, 4), count);
+    ASSERT_EQ(TEXT(SR - 5, SR + 2, 7), place);
     fives += !NOTP5, longest = std::max(longest, int(PT)), resized += SR != 22;
   }
-  EXPECT_TRUE(fives && longest > 15 && resized) << fives << " " << longest << " " << resized;
+  EXPECT_GT(fives, 0);
+  EXPECT_GT(longest, 15);
+  EXPECT_GT(resized, 0);
 }

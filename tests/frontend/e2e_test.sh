@@ -4,10 +4,10 @@
 # the median time from start to the first complete screen over that many starts.
 set -u
 export LC_ALL=C.UTF-8
-BIN=$(realpath "$1") DIR=$(mktemp -d) SOCK="dolm-e2e-$$" FAILS=0
+source "$(dirname "$0")/../testlib.sh"
+BIN=$(realpath "$1") DIR=$(mktemp -d) SOCK="dolm-e2e-$$"
 TM() { tmux -L "$SOCK" -f /dev/null "$@"; }
 trap 'TM kill-server 2>/dev/null; rm -rf "$DIR"' EXIT
-check() { local what=$1; shift; "$@" || { echo "FAIL: $what"; FAILS=$((FAILS + 1)); }; }
 ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
 row() { TM capture-pane -p ${E:-} -t "$S" | sed -n "$1p"; }  # E=-e: with colours
 # Wait up to $3 seconds for screen row $1 to match the extended regex $2, polling every $4.
@@ -74,8 +74,7 @@ check "loaded board as saved" test "$(TM capture-pane -p | sed -n '4,23p')" = "$
 
 # Esc ends the program with status 0, the settings and the key file written.
 TM send-keys Escape
-end=$((SECONDS + 30))
-until [ -s "$D/status" ] || ((SECONDS > end)); do sleep 0.05; done
+waitfor 30 test -s "$D/status"
 check "exit status 0" test "$(cat "$D/status")" = 0
 check "dolm.cfg bytes" test "$(od -An -tx1 "$D/dolm.cfg" | tr -d ' \n')" = "0c0008001600584f"
 check "key file size" test "$(stat -c %s "$D/kanec22.rnd")" = 3640
@@ -98,8 +97,7 @@ check "notice of L" waitrow 25 '^Not loaded: dolm.dat: not a regular file *$' 5
 TM send-keys -t "$S" Z
 check "contact line back" test "$(waitrow 25 '^ {8}[^ ]' 5 && row 25)" = "$CONTACT"
 TM send-keys -t "$S" Escape
-end=$((SECONDS + 30))
-until [ -s "$D/status" ] || ((SECONDS > end)); do sleep 0.05; done
+waitfor 30 test -s "$D/status"
 check "exit status 0 with FIFOs" test "$(cat "$D/status")" = 0
 check "settings fault on stderr" test "$(cat "$D/err")" = "dolm: Not saved: dolm.cfg: not a regular file"
 
@@ -120,7 +118,7 @@ ctrlc() {
   [ -n "$1" ] && TM send-keys -t "$S" $1 && sleep 0.3
   check "$S: thinking before Ctrl+C" waitrow 24 "$2" 1
   t0=$(date +%s%N) && TM send-keys -t "$S" C-c
-  for _ in $(seq 200); do [ -s "$D/ended" ] && break; sleep 0.05; done
+  waitfor 10 test -s "$D/ended"
   local ms=$((($(cat "$D/ended" 2>/dev/null || echo 0) - t0) / 1000000))
   echo "$S: Ctrl+C to exit: $ms ms"
   check "$S: exit within 0.5 s" test "$ms" -ge 0 -a "$ms" -le 500
@@ -140,13 +138,8 @@ ctrlc 'Up Up Up Enter' '^   3 .*Skill = F18/10$' 12000a001600584f
 # Ctrl+Z gives the shell its terminal back; fg brings the whole screen again, and keys work.
 # Then Ctrl+Z once more as kitty's key sequence.
 # Wait up to 10 s for the line the shell shows $2 lines above its last (0) to match $1.
-waitlast() {
-  for _ in $(seq 200); do
-    TM capture-pane -p -t "$S" | grep -v '^$' | tail -$((${2:-0} + 1)) | head -1 | grep -Eq -- "$1" && return
-    sleep 0.05
-  done
-  TM capture-pane -p -t "$S" | grep -v '^$' | sed 's/^/  | /'; return 1
-}
+lastis() { TM capture-pane -p -t "$S" | grep -v '^$' | tail -$((${2:-0} + 1)) | head -1 | grep -Eq -- "$1"; }
+waitlast() { waitfor 10 lastis "$@" || { TM capture-pane -p -t "$S" | grep -v '^$' | sed 's/^/  | /'; return 1; }; }
 S=suspend D=$DIR/suspend && mkdir -p "$D"
 TM new-session -d -x 80 -y 25 -s "$S" -c "$D" "bash --norc --noprofile -i"
 TM send-keys -t "$S" "PS1='PROMPT\$ '" Enter "'$BIN'" Enter
@@ -171,4 +164,4 @@ TM send-keys -t "$S" Escape
 check "suspend: prompt after Esc" waitlast '^PROMPT\$$'
 TM send-keys -t "$S" 'echo "status $?"' Enter
 check "suspend: status 0 after Esc" waitlast '^status 0$' 1
-echo "$FAILS failed" && exit $((FAILS > 0))
+finish

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <random>
 #include <thread>
+#include <tuple>
 
 #include "fileio.h"
 #include "harness.h"
@@ -28,6 +29,8 @@ static void SETW(Bytes& b, int at, int v) { b[at] = uint8_t(v), b[at + 1] = uint
 static std::string ROW25() {
   return TEXT(1, 25, 79).erase(TEXT(1, 25, 79).find_last_not_of(' ') + 1);
 }
+// Breadth, depth, board side and the two glyphs.
+static auto SETTINGS() { return std::tuple(V0, H0, SR, PXO[1], PXO[2]); }
 static int MODE(const char* name) {
   struct stat st;
   return lstat(name, &st) == 0 ? int(st.st_mode) : -1;
@@ -64,8 +67,9 @@ TEST_F(Game, SettingsWrittenAtEscAndReadBackWithinTheirLimits) {
   EXPECT_EQ(READ("dolm.cfg"), (Bytes{12, 0, 8, 0, 22, 0, 'X', 'O'}));
   WRITE("dolm.cfg", Bytes{4, 0, 2, 0, 15, 0, 'a', 'b', 99});  // the ninth byte is not read
   DOLMSTART();
-  EXPECT_TRUE(V0 == 4 && H0 == 2 && SR == 15 && PXO[1] == 'a' && PXO[2] == 'b');
-  EXPECT_TRUE(TEXT(26, 24, 13) == "Skill =  F4/2" && TEXT(3, 3, 15) == " 1234567890123 ");
+  EXPECT_EQ(SETTINGS(), std::tuple(4, 2, 15, 'a', 'b'));
+  EXPECT_EQ(std::tuple(TEXT(26, 24, 13), TEXT(3, 3, 15)),
+            std::tuple("Skill =  F4/2", " 1234567890123 "));
   // One byte short, or one value out of its range: breadth, depth, side.
   // Glyphs the screen would take as controls (NUL, line feed) are refused too.
   const int spoils[][2] = {{8, 0}, {0, 0},  {0, 19},  {2, 0},        {2, 11},
@@ -76,7 +80,7 @@ TEST_F(Game, SettingsWrittenAtEscAndReadBackWithinTheirLimits) {
     WRITE("dolm.cfg", b);
     PXO[1] = 'X', PXO[2] = 'O', SR = 22, V0 = 12, H0 = 8;
     LOUDCFG();
-    EXPECT_TRUE(V0 == 12 && H0 == 8 && SR == 22 && PXO[1] == 'X' && PXO[2] == 'O') << at << v;
+    EXPECT_EQ(SETTINGS(), std::tuple(12, 8, 22, 'X', 'O')) << at << " " << v;
   }
 }
 
@@ -89,11 +93,12 @@ TEST_F(Game, SaveAndLoad) {
   Keys({KEY::F6, '4', KEY::SHIFT_TAB, 'S'});
   const Bytes good = READ("dolm.dat");
   ASSERT_EQ(good.size(), 2614u);
-  EXPECT_TRUE(W(good, 0) == 3 && W(good, 4) == CELL(8, 8) && W(good, 8) == CELL(9, 9));
-  EXPECT_TRUE(W(good, 970 + 2 * CELL(9, 8)) == 2 && W(good, 970 + 2 * CELL(2, 2)) == 3);
-  EXPECT_TRUE(W(good, 2122) == 6 && W(good, 2124) == 4 && W(good, 2612) == 19);
-  EXPECT_TRUE(good[2126 + CELL(2, 2)] == 'X' && good[2126 + CELL(3, 2)] == 'O');  // obstacles
-  EXPECT_TRUE(good[2610] == 'O' && good[2611] == 'X');                            // the glyphs
+  // Moves, two cells, breadth, depth and side; obstacle glyphs, then the sides' glyphs.
+  EXPECT_EQ(std::tuple(W(good, 0), W(good, 4), W(good, 8), W(good, 970 + 2 * CELL(9, 8)),
+                       W(good, 970 + 2 * CELL(2, 2)), W(good, 2122), W(good, 2124), W(good, 2612)),
+            std::tuple(3, CELL(8, 8), CELL(9, 9), 2, 3, 6, 4, 19));
+  EXPECT_EQ(std::tuple(good[2126 + CELL(2, 2)], good[2126 + CELL(3, 2)], good[2610], good[2611]),
+            std::tuple('X', 'O', 'O', 'X'));
   Cursor(9, 9);  // where a load puts it: on the last move
   const Snapshot saved;
   Keys({'n', '+', KEY::F3, '2', KEY::SHIFT_TAB});
@@ -174,9 +179,10 @@ TEST_F(Game, AGameThatGoesOnAfterAFiveIsRefused) {
     SETW(b, 0, c.first + 4);  // the game up to its five is sound
     WRITE("dolm.dat", b);
     Keys({'L'});
-    EXPECT_TRUE(PT == c.first + 4 && !NOTP5 && SHOWS(1, 1, 4, 15 - c.side, 0) &&
-                ROW25().rfind("Not ", 0) != 0)
+    EXPECT_EQ(std::tuple(PT, NOTP5, ROW25().rfind("Not ", 0)),
+              std::tuple(c.first + 4, false, std::string::npos))
         << c.what;
+    EXPECT_TRUE(SHOWS(1, 1, 4, 15 - c.side, 0)) << c.what;
   }
 }
 
@@ -218,12 +224,15 @@ TEST_F(Game, EveryGameTheProgramSavesLoadsBack) {
       };
       const auto before = evaluation();
       Keys({'n', uint16_t(side > 7 ? '-' : '+'), KEY::SHIFT_TAB, 'L'});
-      EXPECT_TRUE(saved == Snapshot() && before == evaluation() && ROW25().rfind("Not ", 0) != 0)
-          << "side " << side << " game " << game;
+      SCOPED_TRACE("side " + std::to_string(side) + " game " + std::to_string(game));
+      EXPECT_EQ(ROW25().rfind("Not ", 0), std::string::npos) << ROW25();
+      EXPECT_EQ(before, evaluation());
+      EXPECT_TRUE(saved == Snapshot());
     }
     Keys({'-'});
   }
-  EXPECT_TRUE(fives >= 10 && obstacles >= 10) << fives << " " << obstacles;
+  EXPECT_GE(fives, 10);
+  EXPECT_GE(obstacles, 10);
 }
 
 // S where someone else has planted links at every name a temporary file
@@ -242,8 +251,8 @@ TEST_F(Game, PlantedLinksAreNeverWrittenThrough) {
   }
   Put(4, 4, 'x'), Keys({'S'});
   EXPECT_EQ(READ("victim"), (Bytes{'s', 'e', 'c', 'r', 'e', 't'}));
-  EXPECT_TRUE(S_ISREG(MODE("dolm.dat")) && READ("dolm.dat").size() == 2614 &&
-              (MODE("victim") & 0777) == 0600);
+  EXPECT_EQ(std::tuple(S_ISREG(MODE("dolm.dat")), READ("dolm.dat").size(), MODE("victim") & 0777),
+            std::tuple(true, 2614u, 0600));
   for (const auto& name : planted) EXPECT_TRUE(S_ISLNK(MODE(name.c_str()))) << name;
   for (const auto& name : planted) std::remove(name.c_str());
   std::remove("victim");
@@ -258,7 +267,8 @@ TEST_F(Game, SavingKeepsTheFileModeAndThePlayersLink) {
     WRITE("dolm.dat", {1});
     chmod("dolm.dat", mode);
     Keys({'S'});
-    EXPECT_TRUE((MODE("dolm.dat") & 07777) == mode && READ("dolm.dat").size() == 2614) << mode;
+    EXPECT_EQ(std::tuple(MODE("dolm.dat") & 07777, READ("dolm.dat").size()),
+              std::tuple(mode, 2614u));
   }
   for (int mask : {022, 077}) {
     std::remove("dolm.dat");
@@ -272,9 +282,11 @@ TEST_F(Game, SavingKeepsTheFileModeAndThePlayersLink) {
             0);
   ASSERT_EQ(symlink("games/mine.dat", "dolm.dat"), 0);
   Put(5, 5, 'o'), Keys({'S'});
-  EXPECT_TRUE(S_ISLNK(MODE("dolm.dat")) && (MODE("games/mine.dat") & 0777) == 0600);
-  EXPECT_TRUE(READ("games/mine.dat").size() == 2614 && W(READ("games/mine.dat"), 0) == 2);
-  EXPECT_TRUE(system("ls -a games | grep -q dolm-tmp") != 0 && NOTEMPORARY());
+  EXPECT_EQ(std::tuple(S_ISLNK(MODE("dolm.dat")), MODE("games/mine.dat") & 0777,
+                       READ("games/mine.dat").size(), W(READ("games/mine.dat"), 0)),
+            std::tuple(true, 0600, 2614u, 2));
+  EXPECT_NE(system("ls -a games | grep -q dolm-tmp"), 0);
+  EXPECT_TRUE(NOTEMPORARY());
   ASSERT_EQ(system("rm -rf dolm.dat games"), 0);
 }
 
@@ -322,7 +334,7 @@ TEST_F(Game, AFifoInPlaceOfAFileNeverBlocks) {
   for (const char* name : {"dolm.cfg", "kanec22.rnd", "dolm.dat"}) {
     ASSERT_EQ(mkfifo(name, 0600), 0);
     EXPECT_TRUE(QUICK([] { DOLMSTART(); }, name)) << name;
-    EXPECT_TRUE(SR == 22 && V0 == 12 && PT == 0) << name;
+    EXPECT_EQ(std::tuple(SR, V0, PT), std::tuple(22, 12, 0)) << name;
     if (std::string(name) == "dolm.dat") {
       EXPECT_TRUE(QUICK([] { COMMAND('L'); }, name));
       EXPECT_EQ(ROW25(), "Not loaded: dolm.dat: not a regular file");

@@ -34,10 +34,14 @@ inline std::string TEXT(int x, int y, int n) {
   for (int i = 0; i < n; i++) s += char(SCREENCHAR(x + i, y));
   return s;
 }
-// Board cell (c, r) shows glyph g in colours fg on bg.
-inline bool SHOWS(int c, int r, uint8_t g, int fg, int bg) {
+// Board cell (c, r) shows glyph g in colours fg on bg; if not, what it shows.
+inline testing::AssertionResult SHOWS(int c, int r, uint8_t g, int fg, int bg) {
   const int x = 3 + c, y = 3 + r;
-  return SCREENCHAR(x, y) == g && SCREENFG(x, y) == fg && SCREENBG(x, y) == bg;
+  if (SCREENCHAR(x, y) == g && SCREENFG(x, y) == fg && SCREENBG(x, y) == bg)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure()
+         << "cell " << c << "," << r << " shows " << int(SCREENCHAR(x, y)) << " in "
+         << SCREENFG(x, y) << " on " << SCREENBG(x, y);
 }
 // The first board cell that does not show what the engine holds (a stone may
 // show as a diamond), or "" when every one does.

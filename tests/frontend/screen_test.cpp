@@ -1,6 +1,7 @@
 // The screen as the program draws it: static screen, panel labels where the
 // mouse looks for them, the board pictures at both size limits, the skill line.
 #include <sstream>
+#include <tuple>
 
 #include "harness.h"
 
@@ -10,58 +11,76 @@ static const char PANEL[] =
     " <\x18>,<\x19>| <\x1a>,<\x1b>| <Home><PgUp>| <End>,<PgDn>|Moves:| <Enter><X,O>|"
     " <BkSp>,<Ins>| <Tab,ShiTab>|New,Load,Save| <N>,<Alt+N> | <L>,<S>|Quit:| <Esc>";
 
-// Columns x0..x1 of row y in foreground fg (any when negative) on bg.
-static bool COLOURED(int x0, int x1, int y, int fg, int bg) {
+// Columns x0..x1 of row y in foreground fg (any when negative) on bg; if not, the first that is
+// not.
+static testing::AssertionResult COLOURED(int x0, int x1, int y, int fg, int bg) {
   for (int x = x0; x <= x1; x++)
-    if ((fg >= 0 && SCREENFG(x, y) != fg) || SCREENBG(x, y) != bg) return false;
-  return true;
+    if ((fg >= 0 && SCREENFG(x, y) != fg) || SCREENBG(x, y) != bg)
+      return testing::AssertionFailure()
+             << x << "," << y << " in " << SCREENFG(x, y) << " on " << SCREENBG(x, y);
+  return testing::AssertionSuccess();
 }
 
 TEST_F(Game, StartScreen) {
   EXPECT_EQ(TEXT(8, 1, 10), "  D O L M ");
-  EXPECT_TRUE(COLOURED(9, 16, 1, 0, 6) && COLOURED(8, 8, 1, -1, 3) && COLOURED(17, 17, 1, -1, 3));
-  for (int y : {2, 25})  // credit and contact lines, grey on cyan from column 9
-    EXPECT_TRUE(TEXT(1, y, 8) == "        " && SCREENCHAR(9, y) != ' ' && COLOURED(9, 9, y, 7, 3));
-  EXPECT_TRUE(COLOURED(1, 80, 2, -1, 3) && SCREENCHAR(80, 25) == ' ');  // nothing scrolled
+  EXPECT_TRUE(COLOURED(9, 16, 1, 0, 6));
+  EXPECT_TRUE(COLOURED(8, 8, 1, -1, 3));
+  EXPECT_TRUE(COLOURED(17, 17, 1, -1, 3));
+  for (int y : {2, 25}) {  // credit and contact lines, grey on cyan from column 9
+    EXPECT_EQ(TEXT(1, y, 8), "        ");
+    EXPECT_NE(SCREENCHAR(9, y), ' ');
+    EXPECT_TRUE(COLOURED(9, 9, y, 7, 3));
+  }
+  EXPECT_TRUE(COLOURED(1, 80, 2, -1, 3));
+  EXPECT_EQ(SCREENCHAR(80, 25), ' ');  // nothing scrolled
   std::istringstream panel(PANEL);
   std::string want;
   for (int r = 3; std::getline(panel, want, '|'); r++) {
     EXPECT_EQ(TEXT(26, r, 13), want.append(13 - want.size(), ' '));
-    EXPECT_TRUE(COLOURED(26, 38, r, 14, 2) && COLOURED(39, 39, r, -1, 3)) << r;
+    EXPECT_TRUE(COLOURED(26, 38, r, 14, 2));
+    EXPECT_TRUE(COLOURED(39, 39, r, -1, 3));
   }
-  EXPECT_TRUE(TEXT(26, 24, 13) == "Skill = F12/8" && COLOURED(26, 38, 24, 0, 6) && CURSORBIG);
+  EXPECT_EQ(std::tuple(TEXT(26, 24, 13), CURSORBIG), std::tuple("Skill = F12/8", true));
+  EXPECT_TRUE(COLOURED(26, 38, 24, 0, 6));
   // Each clickable label stands between its brackets or after a comma inside them.
   for (int i = 1; i <= 26; i++) {
     const std::string label = POPIS[i].label;
     const int x = POPIS[i].col, y = POPIS[i].row, n = int(label.size());
     EXPECT_EQ(TEXT(x, y, n), label);
-    EXPECT_TRUE(strchr("<,", SCREENCHAR(x - 1, y)) && strchr(">,", SCREENCHAR(x + n, y))) << label;
+    EXPECT_NE(strchr("<,", SCREENCHAR(x - 1, y)), nullptr) << label;
+    EXPECT_NE(strchr(">,", SCREENCHAR(x + n, y)), nullptr) << label;
   }
   // The 22 x 22 picture in columns and rows 3..24, but for the status fields.
   for (int k = 0; k <= 21 * 22; k++) {
     const int x = 3 + k % 22, y = 3 + k / 22;
-    EXPECT_TRUE(SCREENCHAR(x, y) == PR[k] && COLOURED(x, x, y, 15, 6)) << x << "," << y;
+    EXPECT_EQ(SCREENCHAR(x, y), PR[k]) << x << "," << y;
+    EXPECT_TRUE(COLOURED(x, x, y, 15, 6));
   }
-  EXPECT_TRUE(TEXT(3, 3, 22) == " 12345678901234567890 " && TEXT(3, 4, 3) == "1\xb1\xb0");
-  EXPECT_TRUE(COLOURED(2, 2, 3, -1, 3) && COLOURED(25, 25, 3, -1, 3));
-  EXPECT_TRUE(TEXT(4, 24, 20) == "0            [10,10]" && COLOURED(17, 23, 24, 0, 6));
-  EXPECT_TRUE(KZ == 230 && WINL == 4 && WINR == 24 && WINB == 24 && CURX == 10 && CURY == 10);
+  EXPECT_EQ(std::tuple(TEXT(3, 3, 22), TEXT(3, 4, 3), TEXT(4, 24, 20)),
+            std::tuple(" 12345678901234567890 ", "1\xb1\xb0", "0            [10,10]"));
+  EXPECT_TRUE(COLOURED(2, 2, 3, -1, 3));
+  EXPECT_TRUE(COLOURED(25, 25, 3, -1, 3));
+  EXPECT_TRUE(COLOURED(17, 23, 24, 0, 6));
+  EXPECT_EQ(std::tuple(KZ, WINL, WINR, WINB, CURX, CURY), std::tuple(230, 4, 24, 24, 10, 10));
 }
 
 // "+" at 22 and "-" at 7 do nothing; a size change leaves no old picture and no obstacles.
 TEST_F(Game, BoardSizeLimitsAndTheSmallestPicture) {
   Put(4, 4, 'x');
   Keys({KEY::ALT_N, '+'});
-  EXPECT_TRUE(SR == 22 && PHC[CELL(4, 4)] == 3);
+  EXPECT_EQ(std::tuple(SR, PHC[CELL(4, 4)]), std::tuple(22, 3));
   Keys({'-'}, 20);
-  EXPECT_TRUE(SR == 7 && std::count(PHC0, PHC0 + 484, 0) == 484);
+  EXPECT_EQ(std::tuple(SR, std::count(PHC0, PHC0 + 484, 0)), std::tuple(7, 484));
   for (int k = 0; k < 22 * 23; k++) {
     const int x = 2 + k % 23, y = 3 + k / 23, picture = (x >= 3 && x <= 9 && y <= 9) || y == 9;
-    EXPECT_TRUE(picture || (SCREENBG(x, y) == 3 && SCREENCHAR(x, y) == ' ')) << x << "," << y;
+    if (picture) continue;
+    EXPECT_TRUE(COLOURED(x, x, y, -1, 3));
+    EXPECT_EQ(SCREENCHAR(x, y), ' ') << x << "," << y;
   }
-  EXPECT_TRUE(TEXT(3, 3, 7) == " 12345 " && TEXT(3, 4, 7) == "1\xb1\xb0\xb1\xb0\xb1 ");
+  EXPECT_EQ(std::tuple(TEXT(3, 3, 7), TEXT(3, 4, 7)),
+            std::tuple(" 12345 ", "1\xb1\xb0\xb1\xb0\xb1 "));
   EXPECT_EQ(TEXT(2, 9, 7), "[ 3, 3]");  // left of the picture, over the move count
-  EXPECT_TRUE(KZ == 24 && WINL == 4 && WINR == 9 && WINB == 9 && CURX == 3 && CURY == 3);
+  EXPECT_EQ(std::tuple(KZ, WINL, WINR, WINB, CURX, CURY), std::tuple(24, 4, 9, 9, 3, 3));
   Snapshot before;
   Keys({'-'});
   EXPECT_TRUE(before == Snapshot());
@@ -87,6 +106,6 @@ TEST_F(Game, SkillKeysSetAndStopAtTheirLimits) {
                {{'5', KEY::F3, '9', KEY::F12 + 1, KEY::MOD_SHIFT | 'N'}, 1, 3, 5, " F3/5  "}};
   for (const auto& s : steps) {
     Keys(s.keys, s.times);
-    EXPECT_TRUE(V0 == s.v0 && H0 == s.h0 && TEXT(34, 24, 7) == s.line) << s.line;
+    EXPECT_EQ(std::tuple(V0, H0, TEXT(34, 24, 7)), std::tuple(s.v0, s.h0, s.line));
   }
 }

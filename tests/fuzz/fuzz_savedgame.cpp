@@ -3,25 +3,12 @@
 // exactly as they were (the notice on the contact row aside, and gone at the
 // next key); an accepted one must leave no five before the last move and
 // engine tables equal to a placement of the same stones from scratch.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <string>
 
+#include "fuzz_file.h"
 #include "game.h"
 #include "mozek.h"
 #include "screen.h"
-
-// Stop the run, naming the check: the load broke one of its promises.
-#define Check(ok) \
-  ((ok) ? void(0) : (std::fprintf(stderr, "failed: %s (line %d)\n", #ok, __LINE__), abort()))
 
 // Everything a refused load must leave as it was.
 struct State {
@@ -91,32 +78,7 @@ static void CheckReplay() {
   Check(loaded.notp5 == !(n > 0 && Five(board, moves[n], SR)));
 }
 
-// A scratch directory for the file, in memory when the system has one: a
-// disk file system may flush a truncated file on every close.
-static std::string FuzzDir() {
-  const bool shm = std::filesystem::is_directory("/dev/shm");
-  return (shm ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) /
-         "dolm-fuzz-XXXXXX";
-}
-static std::string scratch;  // the scratch directory, there only while an input is tried
-
-// Make DATA the file NAME in the scratch directory and go there.
-static void PutFile(const char* name, const uint8_t* data, size_t size) {
-  Check(mkdir(scratch.c_str(), 0700) == 0 && chdir(scratch.c_str()) == 0);
-  const int fd = open(name, O_WRONLY | O_CREAT | O_EXCL, 0600);
-  Check(fd >= 0 && write(fd, data, size) == ssize_t(size));
-  close(fd);
-}
-
-// Leave and remove the scratch directory, so that none is left behind.
-static void DropFile(const char* name) {
-  Check(unlink(name) == 0 && chdir("/") == 0 && rmdir(scratch.c_str()) == 0);
-}
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  std::string d = FuzzDir();
-  if (!mkdtemp(d.data()) || rmdir(d.c_str()) != 0) abort();
-  scratch = d;
   KEYFILES = false;
   MOZEKINIT();
   SCREENRESET();

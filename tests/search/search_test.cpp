@@ -68,7 +68,8 @@ TEST(Decisions, LoopStopsOnlyAfterTheBoundImproves) {
   PLAYALL("6,6 6,3 6,9");  // quiet, and mirrored about column 6 so children tie
   TYPOSM T, U;
   uint16_t no = BESTR(V0, T, PS), nx = BESTR(V0, U, PS);
-  ASSERT_TRUE(!FILTR(no, T, PSC, PSH) && !FILTR(nx, U, PSH, PSC) && no >= 3 && nx >= 3);
+  ASSERT_EQ(std::tuple(FILTR(no, T, PSC, PSH), FILTR(nx, U, PSH, PSC)), std::tuple(false, false));
+  ASSERT_GE(std::min(no, nx), 3);
   // Node (O, X or root R), D, A, B, score (0: any), children searched (at a budget of 2, leaves).
   const std::tuple<char, uint16_t, int16_t, int16_t, int16_t, uint64_t> rows[] = {
       {'O', VSTUP, 20000, 10000, 20000, no}, {'X', VSTUP, -10000, -20000, -20000, nx},
@@ -123,7 +124,7 @@ TEST(Decisions, FiveRegisters) {
 TEST(Decisions, SumsAreExactAndScoresSaturate) {
   NEWGAME(22);
   PLAY(CELL(10, 10), 'X');
-  EXPECT_TRUE(SUMX == 249 && SUMO == 1);
+  EXPECT_EQ(std::tuple(SUMX, SUMO), std::tuple(249, 1));
   EXPECT_EQ(MYSLIO(VSTUP - 1, 1, -32667, 32667), -249);  // a quiet leaf: the larger sum
   for (char side : {'O', 'X'}) {
     NEWGAME(22);
@@ -166,13 +167,15 @@ TEST(RandomGames, SearchesRestoreEveryTableAndStopCleanly) {
     uint64_t n0 = NODES, allocs = ALLOCATIONS;
     const int16_t score = SEARCHMOVE();
     const uint64_t nodes = NODES - n0, move = KZ;
-    ASSERT_TRUE(ALLOCATIONS == allocs && (!score || FREECELL(KZ)));
+    ASSERT_EQ(ALLOCATIONS, allocs);
+    ASSERT_TRUE(!score || FREECELL(KZ)) << AT(KZ);
     ASSERT_TRUE(TAKESTATE() == before) << searched;
 
     SEARCHSTOP = [] { return ++STOPCALLS >= STOPAFTER; };
     STOPCALLS = 0, STOPAFTER = 1 << 30, n0 = NODES;
     EXPECT_EQ(SEARCHMOVE(), score);
-    EXPECT_TRUE(KZ == move && NODES - n0 == nodes && !SEARCHABORTED) << searched;
+    EXPECT_EQ(std::tuple(KZ, NODES - n0, SEARCHABORTED), std::tuple(move, nodes, false))
+        << searched;
     EXPECT_EQ(uint64_t(STOPCALLS), (n0 + nodes) / 4096 - n0 / 4096);
     STOPCALLS = 0, STOPAFTER = 1, n0 = NODES;
     SEARCHMOVE();

@@ -2,8 +2,8 @@
 # Without GoogleTest and Google Benchmark the project still configures, and the build step of
 # `make run` builds the game and nothing else. Usage: game_only_test.sh <source dir> <scratch dir>
 set -u
-SRC=$(realpath "$1") OUT=$2 FAILS=0
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
+source "$(dirname "$0")/../testlib.sh"
+SRC=$(realpath "$1") OUT=$2
 rm -rf "$OUT"
 LOG=$(cmake -S "$SRC" -B "$OUT" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON 2>&1) ||
@@ -21,5 +21,4 @@ BUILDSTEP=$(grep '^cmake --build' <<<"$RUN")
 BUILT=$(cd "$OUT" && find . -path ./CMakeFiles -prune -o -type f -perm -u+x -print | sort | xargs)
 [ "$BUILT" = "./frontend/dolm" ] || fail "built programs: $BUILT"
 [ ! -e "$OUT/brain/libbrain.a" ] || fail "the brain's library was built"
-echo "$FAILS failed"
-exit $((FAILS > 0))
+finish

@@ -3,7 +3,8 @@
 # packages it asks for, how it installs them, and what it says when it cannot.
 # Usage: install_deps_test.sh path/to/scripts/install-deps
 set -u
-SCRIPT=$(realpath "$1") DIR=$(mktemp -d) FAILS=0
+source "$(dirname "$0")/../testlib.sh"
+SCRIPT=$(realpath "$1") DIR=$(mktemp -d)
 trap 'rm -rf "$DIR"' EXIT
 # dpkg-query knows the packages in $DIR/installed; apt-get and sudo log their arguments.
 cat >"$DIR/dpkg-query" <<'STUB'
@@ -40,12 +41,11 @@ for c in "${CASES[@]}"; do
   got=$?
   log=$(paste -sd ';' "$DIR/log")
   if [ "$got" != "$status" ] || [ "$log" != "$want" ] || ! grep -Eq -- "${says:-}" <<<"$out"; then
-    echo "FAIL: $mode with [$have] uid $uid: status $got, ran [$log], said: $out"
-    FAILS=$((FAILS + 1))
+    fail "$mode with [$have] uid $uid: status $got, ran [$log], said: $out"
   fi
 done
 # Without dpkg the packages cannot be checked: the whole list and a failure.
-out=$(DPKG_QUERY=/nonexistent/dpkg-query "$SCRIPT" game 2>&1) && { echo "FAIL: no dpkg passed"; FAILS=$((FAILS + 1)); }
-grep -q "apt-get install -y --no-install-recommends $GAME" <<<"$out" || { echo "FAIL: no dpkg: $out"; FAILS=$((FAILS + 1)); }
-echo "${#CASES[@]} cases and no dpkg: $FAILS failed"
-exit $((FAILS > 0))
+out=$(DPKG_QUERY=/nonexistent/dpkg-query "$SCRIPT" game 2>&1) && fail "no dpkg passed"
+grep -q "apt-get install -y --no-install-recommends $GAME" <<<"$out" || fail "no dpkg: $out"
+echo "${#CASES[@]} cases and no dpkg"
+finish

@@ -3,10 +3,10 @@
 # directories put them, the pages free of warnings, and the installed game playable in tmux.
 # Usage: install_test.sh <build dir>
 set -u
-BUILD=$(realpath "$1") P=$(mktemp -d) SOCK="dolm-install-$$" FAILS=0
+source "$(dirname "$0")/../testlib.sh"
+BUILD=$(realpath "$1") P=$(mktemp -d) SOCK="dolm-install-$$"
 TM() { tmux -L "$SOCK" -f /dev/null "$@"; }
 trap 'TM kill-server 2>/dev/null; rm -rf "$P"' EXIT
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
 cmake --install "$BUILD" --prefix "$P/usr" >/dev/null || { fail "cmake --install"; exit 1; }
 for f in bin/dolm bin/pbrain-dolm share/man/man6/dolm.6 share/man/man6/pbrain-dolm.6; do
   [ -f "$P/usr/$f" ] || fail "$f not installed"
@@ -49,10 +49,10 @@ printf 'ABOUT\nEND\n' | "$P/usr/bin/pbrain-dolm" | grep -q 'name="dolm"' || fail
 # The installed game starts in tmux, in a fresh directory, and Esc ends it with status 0.
 mkdir "$P/play"
 TM new-session -d -x 80 -y 25 -s g -c "$P/play" "'$P/usr/bin/dolm'; echo \$? >status; sleep 60"
-for _ in $(seq 200); do TM capture-pane -p -t g | grep -q 'Skill = F12/8' && break; sleep 0.05; done
+started() { TM capture-pane -p -t g | grep -q 'Skill = F12/8'; }
+waitfor 10 started
 TM capture-pane -p -t g | grep -q '^         D O L M' || fail "installed game shows no start screen"
 TM send-keys -t g Escape
-for _ in $(seq 200); do [ -s "$P/play/status" ] && break; sleep 0.05; done
+waitfor 10 test -s "$P/play/status"
 [ "$(cat "$P/play/status" 2>/dev/null)" = 0 ] || fail "installed game did not end with status 0"
-echo "$FAILS failed"
-exit $((FAILS > 0))
+finish

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "boardgeom.h"
@@ -34,79 +35,40 @@ static std::string Snap() {
 TEST(Screen, WritingRules) {
   const std::pair<void (*)(), std::string> rows[] = {
       // the help panel's long lines break at its edge; Window puts the cursor home
-      {[] {
-         Window(26, 3, 38, 5);
-         WriteStr("1234567890123456789012");
-       },
+      {[] { Window(26, 3, 38, 5), WriteStr("1234567890123456789012"); },
        "| 1234567890123| 456789012||| @10,2 07"},
       // the last column wraps at once; backspace stops at column 1
-      {[] {
-         Window(4, 4, 10, 6);
-         GotoXY(7, 1);
-         WriteStr("X\b");
-       },
-       "|       X|||| @1,2 07"},
+      {[] { Window(4, 4, 10, 6), GotoXY(7, 1), WriteStr("X\b"); }, "|       X|||| @1,2 07"},
       // a board cell and backspace leave the cursor on the cell; backspace erases nothing
-      {[] {
-         Window(4, 4, 10, 6);
-         GotoXY(6, 2);
-         WriteStr("O\b");
-       },
-       "||      O||| @6,2 07"},
+      {[] { Window(4, 4, 10, 6), GotoXY(6, 2), WriteStr("O\b"); }, "||      O||| @6,2 07"},
       // a line feed on the bottom row scrolls; the column stays
-      {[] {
-         Window(10, 3, 15, 6);
-         GotoXY(1, 4);
-         WriteStr("ab\n");
-       },
-       "||| ab||| @3,4 07"},
+      {[] { Window(10, 3, 15, 6), GotoXY(1, 4), WriteStr("ab\n"); }, "||| ab||| @3,4 07"},
       // bell does nothing, line feed keeps the column, carriage return goes to column 1
-      {[] {
-         Window(5, 5, 20, 8);
-         GotoXY(4, 2);
-         WriteStr("\a\nx\ry");
-       },
-       "||| y  x||| @2,3 07"},
+      {[] { Window(5, 5, 20, 8), GotoXY(4, 2), WriteStr("\a\nx\ry"); }, "||| y  x||| @2,3 07"},
       // every other control code is a glyph
-      {[] {
-         Window(5, 5, 20, 6);
-         WriteStr(std::string("\0\4\t\v\f\x18\x1b\x1f", 8));
-       },
+      {[] { Window(5, 5, 20, 6), WriteStr(std::string("\0\4\t\v\f\x18\x1b\x1f", 8)); },
        std::string("| \0\4\t\v\f\x18\x1b\x1f||| @9,1 07", 21)},
       // invalid windows and positions are ignored; the far corner is inside
       {[] {
-         Window(26, 3, 38, 5);
-         GotoXY(5, 2);
+         Window(26, 3, 38, 5), GotoXY(5, 2);
          for (auto w : {std::array{26, 3, 81, 5}, {26, 3, 38, 26}, {30, 3, 29, 5}, {26, 5, 38, 4}})
            Window(w[0], w[1], w[2], w[3]);
          for (auto [x, y] : {std::pair{0, 1}, {1, 0}, {14, 1}, {1, 4}, {-1, 2}}) GotoXY(x, y);
-         WriteStr("ab");
-         GotoXY(13, 3);
+         WriteStr("ab"), GotoXY(13, 3);
        },
        "||     ab||| @13,3 07"},
       // integers pad on the left up to their width; WriteLn and ClrScr
-      {[] {
-         Window(1, 1, 20, 2);
-         WriteInt(7, 2);
-         WriteInt(-15, 0);
-         WriteInt(0, 3);
-         WriteLn();
-       },
+      {[] { Window(1, 1, 20, 2), WriteInt(7, 2), WriteInt(-15, 0), WriteInt(0, 3), WriteLn(); },
        " 7-15  0||| @1,2 07"},
-      {[] {
-         Window(2, 2, 4, 3);
-         WriteStr("abcde");
-         TextColor(14);
-         TextBackground(6);
-         TextColor(13);
-         ClrScr();  // each keeps the other colour
+      {[] {  // each colour call keeps the other colour
+         Window(2, 2, 4, 3), WriteStr("abcde");
+         TextColor(14), TextBackground(6), TextColor(13), ClrScr();
        },
        "|||| @1,1 6D"},
       {[] {
          for (auto& row : SCREEN)
            for (Cell& c : row) c.ch = uint8_t('a' + (&row - SCREEN));
-         Window(10, 3, 15, 6);
-         TextBackground(2);
+         Window(10, 3, 15, 6), TextBackground(2);
          WriteStr(std::string(24, '#'));  // exactly rows x columns: one scroll
        },
        "bbbbbbbb|c######c|d######d|e######e|f      f|gggggggg| @1,4 27"},
@@ -184,7 +146,7 @@ TEST(MyReadKey, MouseAndKeysStepByStep) {
     snprintf(buf, sizeof buf, "@%d,%d", WINL + WhereX() - 1, WINT + WhereY() - 1);
     EXPECT_EQ(got + buf, s.want) << "event at " << s.x << "," << s.y;
     // Every highlight change ends in the board window with the cursor on KZ.
-    EXPECT_TRUE(WINL == 4 && WINB == SR + 2 && WhereX() == KZ % SR && WhereY() == KZ / SR);
+    EXPECT_EQ(std::tuple(WINL, WINB, WhereX(), WhereY()), std::tuple(4, SR + 2, KZ % SR, KZ / SR));
   }
 }
 

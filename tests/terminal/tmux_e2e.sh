@@ -3,20 +3,20 @@
 # the terminal checked after Esc or a signal. Usage: tmux_e2e.sh <keyecho>; exit 77 without tmux.
 set -u
 command -v tmux >/dev/null || { echo "tmux missing: skipped"; exit 77; }
-SOCK="dolm-e2e-$$" RUN=0 FAILS=0 WORK=$(mktemp -d) KEYECHO=$(readlink -f "$1")
+source "$(dirname "$0")/../testlib.sh"
+SOCK="dolm-e2e-$$" RUN=0 WORK=$(mktemp -d) KEYECHO=$(readlink -f "$1")
 # A server per run: one started on a socket whose old server still shuts down can die at birth.
 T() { tmux -L "$SOCK-$RUN" -f /dev/null "$@"; }
 trap 'for i in $(seq 0 $RUN); do tmux -L "$SOCK-$i" kill-server; done 2>/dev/null
   rm -rf "$WORK" "${TMUX_TMPDIR:-/tmp}/tmux-$(id -u)/$SOCK"-*' EXIT
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
 shows() { T capture-pane -p -t e2e "${@:2}" | grep -qF -- "$1"; }  # text [-e: with colours]
 codes() { [ "$(T capture-pane -p -t e2e | cut -c40- | grep -oE '[0-9A-F]{4}' | xargs)" = "$1" ]; }
 modes() { local v; v=$(T display -p -t e2e "$2"); [ "$v" = "$3" ] || fail "$1: $2 is $v, not $3"; }
 # The mouse reporting modes, the alternate screen, the keypad mode and the cursor shown.
 ALL='#{mouse_sgr_flag}#{mouse_all_flag}#{alternate_on}#{mouse_any_flag}#{keypad_flag}#{cursor_flag}'
 poll() {  # for up to 5 s, until the command after the description succeeds
-  for _ in $(seq 100); do "${@:2}" && return 0; sleep 0.05; done
-  fail "$1: never ${*:2}"; T capture-pane -p -t e2e | sed 's/^/  | /'; return 1; }
+  waitfor 5 "${@:2}" || { fail "$1: never ${*:2}"; T capture-pane -p -t e2e | sed 's/^/  | /'; return 1; }
+}
 # keyecho under TERM=$1 in a new server once the pane is recorded; the pane outlives it (its modes).
 start() {
   T kill-server 2>/dev/null; RUN=$((RUN + 1)); : >"$WORK/out"; rm -f "$WORK/go"
@@ -91,4 +91,4 @@ SENT=$(($(wc -c <"$WORK/out") - BYTES)); [ "$SENT" -lt 200 ] || fail "one key se
 [ $(($(cpu) - CPU)) -le 2 ] || fail "idle keyecho used $(($(cpu) - CPU)) ticks in 1 s"
 # With 8 colours, bright yellow is shown as bold yellow.
 start xterm && poll "xterm bold" shows $'\e[1m\e[33m' -e
-echo "$FAILS failures"; [ "$FAILS" = 0 ]
+finish
