@@ -23,10 +23,14 @@ void open_board(int n) {
 
 void empty_board() { CLEARDATA(); }
 
-const char* refuse_cell(int64_t x, int64_t y) {
-  if (x < 0 || y < 0 || x >= board_size || y >= board_size) return "move off the board";
-  if (PHC[cell_at(static_cast<int>(x), static_cast<int>(y))] != 0) return "cell is occupied";
-  return nullptr;
+CellCheck check_cell(int64_t x, int64_t y) {
+  if (x < 0 || y < 0 || x >= board_size || y >= board_size) return CellCheck::OFF_BOARD;
+  if (PHC[cell_at(static_cast<int>(x), static_cast<int>(y))] != 0) return CellCheck::OCCUPIED;
+  return CellCheck::FREE;
+}
+
+const char* cell_fault_text(CellCheck check) {
+  return check == CellCheck::OFF_BOARD ? "move off the board" : "cell is occupied";
 }
 
 void play_stone(uint16_t cell, uint16_t content) {
