@@ -32,7 +32,8 @@ uint16_t best_line_value(uint16_t cell, int side);
 // Value of CELL for SIDE summed over its four lines (the engine's PSH / PSC).
 uint16_t cell_value(uint16_t cell, int side);
 
-// Per-line values: a stone there completes five / makes an open four / makes a four / an open three.
+// Per-line values: a stone there completes five / makes an open four / makes a four / an open
+// three.
 constexpr uint16_t V_FIVE = 4099;
 constexpr uint16_t V_OPEN_FOUR = 1024;
 constexpr uint16_t V_FOUR = 256;

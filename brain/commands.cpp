@@ -37,13 +37,20 @@ void brain_start() {
 // What decided a move, as the MESSAGE line names it.
 static const char* reason_text(Reason why) {
   switch (why) {
-    case Reason::OPENING: return "opening";
-    case Reason::FIVE: return "five";
-    case Reason::FORCED: return "forced reply";
-    case Reason::VCF: return "VCF";
-    case Reason::VCT: return "VCT";
-    case Reason::SEARCH: return "search";
-    default: return "no move";
+    case Reason::OPENING:
+      return "opening";
+    case Reason::FIVE:
+      return "five";
+    case Reason::FORCED:
+      return "forced reply";
+    case Reason::VCF:
+      return "VCF";
+    case Reason::VCT:
+      return "VCT";
+    case Reason::SEARCH:
+      return "search";
+    default:
+      return "no move";
   }
 }
 

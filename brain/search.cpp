@@ -23,7 +23,7 @@ enum : uint8_t { BOUND_NONE, BOUND_UPPER, BOUND_LOWER, BOUND_EXACT };
 
 constexpr int64_t TT_MAX_ENTRIES = int64_t(1) << 22;  // 64 MiB, set aside once
 static TTEntry tt[TT_MAX_ENTRIES];
-static int64_t tt_mask = (int64_t(1) << 21) - 1;      // 32 MiB in use by default
+static int64_t tt_mask = (int64_t(1) << 21) - 1;  // 32 MiB in use by default
 bool tt_enabled = true;
 
 void tt_clear() { std::memset(tt, 0, sizeof(TTEntry) * (tt_mask + 1)); }
@@ -51,7 +51,7 @@ static int from_tt(int score, int ply) {
 
 // ---- Search state -------------------------------------------------------------
 
-constexpr int PLY_MAX = 60;        // deepest node, forced replies included
+constexpr int PLY_MAX = 60;  // deepest node, forced replies included
 constexpr int INF = 32000;
 constexpr uint64_t LEAF_VCF_BUDGET = 200;  // moves a leaf may spend looking for a VCF
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-constexpr int WIN_SCORE = 30000;          // a five now; a five q plies on scores WIN_SCORE - q
+constexpr int WIN_SCORE = 30000;           // a five now; a five q plies on scores WIN_SCORE - q
 constexpr int DECIDED = WIN_SCORE - 1000;  // scores beyond this are forced wins or losses
 constexpr int PV_MAX = 64;                 // longest principal variation kept
 
@@ -13,18 +13,18 @@ constexpr int PV_MAX = 64;                 // longest principal variation kept
 // power of two entries, within the table set aside at start-up), emptied.
 void tt_resize(int64_t bytes);
 void tt_clear();
-int64_t tt_bytes();       // bytes in use
-extern bool tt_enabled;   // false: search as if there were no table (tests)
+int64_t tt_bytes();      // bytes in use
+extern bool tt_enabled;  // false: search as if there were no table (tests)
 
 // What one deepening run settled.
 struct SearchResult {
-  uint16_t move;       // best root move, 0 when none was searched
-  int score;           // its score, for side SIDE
-  int depth;           // last depth whose first root move was searched
-  bool partial;        // that depth was interrupted after its first root move
-  uint16_t pv[PV_MAX]; // principal variation, starting with MOVE
+  uint16_t move;        // best root move, 0 when none was searched
+  int score;            // its score, for side SIDE
+  int depth;            // last depth whose first root move was searched
+  bool partial;         // that depth was interrupted after its first root move
+  uint16_t pv[PV_MAX];  // principal variation, starting with MOVE
   int pv_len;
-  uint64_t nodes;      // search nodes visited
+  uint64_t nodes;  // search nodes visited
 };
 
 // Deepens a search for SIDE over the root moves ROOTS[0..COUNT) (best guess

@@ -38,9 +38,14 @@ static void keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t bud
   static uint16_t kept[400];
   int k = 0;
   for (int i = 0; i < n; i++) {
+    // Out of time for checks: the moves not yet checked stay.
+    if (vct_stop()) {
+      kept[k++] = list[i];
+      continue;
+    }
     make(list[i], ME);
-    const ThreatResult r = vct_depth > 0 ? find_vct(OPP, vct_depth, budget, vct_stop)
-                                         : find_vcf(OPP, budget);
+    const ThreatResult r =
+        vct_depth > 0 ? find_vct(OPP, vct_depth, budget, vct_stop) : find_vcf(OPP, budget);
     unmake();
     nodes += r.nodes;
     if (!r.win) kept[k++] = list[i];
@@ -83,7 +88,11 @@ SearchReport choose_move() {
     rep.reason = Reason::FORCED;
     rep.score = threats >= 2 ? -(WIN_SCORE - 2) : evaluate(ME);
   } else {
-    const ThreatResult vcf = find_vcf(ME, ROOT_VCF_BUDGET);
+    // INFO max_node caps each threat search as well as the tree search.
+    const uint64_t cap = static_cast<uint64_t>(node_cap);
+    const uint64_t vcf_budget = cap > 0 && cap < ROOT_VCF_BUDGET ? cap : ROOT_VCF_BUDGET;
+    const uint64_t vct_budget = cap > 0 && cap < ROOT_VCT_BUDGET ? cap : ROOT_VCT_BUDGET;
+    const ThreatResult vcf = find_vcf(ME, vcf_budget);
     rep.nodes += vcf.nodes;
     if (vcf.win) {
       take_line(rep, vcf, Reason::VCF);
@@ -93,7 +102,7 @@ SearchReport choose_move() {
       vct_until_us = elapsed_us() + usable_us / 7;
       ThreatResult vct{};
       if (usable_us > 20000) {
-        vct = find_vct(ME, ROOT_VCT_DEPTH, ROOT_VCT_BUDGET, vct_stop);
+        vct = find_vct(ME, ROOT_VCT_DEPTH, vct_budget, vct_stop);
         rep.nodes += vct.nodes;
       }
       if (vct.win) {
@@ -106,23 +115,25 @@ SearchReport choose_move() {
         if (listed > 0) FILTR(listed, best, PSC, PSH);
         int n = 0;
         for (int i = 1; i <= listed; i++) add_root(roots, n, best[i]);
-        // The opponent's forced win, were it its move: only the moves that break it are worth a search.
-        const ThreatResult threat = find_vcf(OPP, ROOT_VCF_BUDGET);
+        // The opponent's forced win, were it its move: only the moves that break it are worth a
+        // search.
+        const ThreatResult threat = find_vcf(OPP, vcf_budget);
         rep.nodes += threat.nodes;
         if (threat.win) {
           for (int i = 0; i < threat.length; i++) add_root(roots, n, threat.line[i]);
           add_own_fours(roots, n);
-          keep_refutations(roots, n, 0, ROOT_VCF_BUDGET, rep.nodes);
+          vct_until_us = elapsed_us() + usable_us / 4;
+          keep_refutations(roots, n, 0, vcf_budget / 4, rep.nodes);
           rep.refuted = true;
         } else if (usable_us > 20000) {
           vct_until_us = elapsed_us() + usable_us / 7;
-          const ThreatResult slow = find_vct(OPP, ROOT_VCT_DEPTH, ROOT_VCT_BUDGET / 4, vct_stop);
+          const ThreatResult slow = find_vct(OPP, ROOT_VCT_DEPTH, vct_budget / 4, vct_stop);
           rep.nodes += slow.nodes;
           if (slow.win) {
             for (int i = 0; i < slow.length; i++) add_root(roots, n, slow.line[i]);
             add_own_fours(roots, n);
             vct_until_us = elapsed_us() + usable_us / 5;
-            keep_refutations(roots, n, ROOT_VCT_DEPTH, ROOT_VCT_BUDGET / 16, rep.nodes);
+            keep_refutations(roots, n, ROOT_VCT_DEPTH, vct_budget / 16, rep.nodes);
             rep.refuted = true;
           }
         }

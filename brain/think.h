@@ -11,17 +11,17 @@ enum class Reason { NONE, OPENING, FIVE, FORCED, VCF, VCT, SEARCH };
 
 // What the search for one reply did.
 struct SearchReport {
-  uint16_t cell;       // cell to play, 0 when no move is left
-  Reason reason;       // what decided the move
-  int depth;           // depth of the deepest search whose move is played (0: none)
-  bool searched;       // false when the root answered without a tree (opening, five, forced reply)
-  bool aborted;        // the last depth was interrupted (its best move so far is played)
-  int score;           // score of the move played, positive for the brain
-  uint64_t nodes;      // moves made by all searches of this reply
-  int64_t elapsed_us;  // time spent choosing
-  uint16_t pv[PV_MAX]; // the expected line, starting with CELL
+  uint16_t cell;        // cell to play, 0 when no move is left
+  Reason reason;        // what decided the move
+  int depth;            // depth of the deepest search whose move is played (0: none)
+  bool searched;        // false when the root answered without a tree (opening, five, forced reply)
+  bool aborted;         // the last depth was interrupted (its best move so far is played)
+  int score;            // score of the move played, positive for the brain
+  uint64_t nodes;       // moves made by all searches of this reply
+  int64_t elapsed_us;   // time spent choosing
+  uint16_t pv[PV_MAX];  // the expected line, starting with CELL
   int pv_len;
-  bool refuted;        // the opponent had a forced win that the root moves were narrowed against
+  bool refuted;  // the opponent had a forced win that the root moves were narrowed against
 };
 
 // Chooses the brain's move on the position in force, within the turn's time

@@ -8,12 +8,12 @@
 #include "board.h"
 #include "mozek.h"
 
-constexpr int LINE_MAX = 64;   // plies of a recorded line
-constexpr int PLY_MAX = 120;   // deepest chain searched
-constexpr int CANDIDATES = 24; // threats tried per attacker node, best first
+constexpr int LINE_MAX = 64;    // plies of a recorded line
+constexpr int PLY_MAX = 120;    // deepest chain searched
+constexpr int CANDIDATES = 24;  // threats tried per attacker node, best first
 
 static uint64_t nodes, budget;
-static bool aborted;        // budget or clock ran out: a failure proves nothing
+static bool aborted;  // budget or clock ran out: a failure proves nothing
 static bool (*stop_check)();
 static uint16_t line[PLY_MAX + 3][LINE_MAX];  // winning line found below each ply
 static int line_len[PLY_MAX + 3];

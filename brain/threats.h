@@ -6,12 +6,12 @@
 
 // Outcome of one threat search.
 struct ThreatResult {
-  bool win;          // a forced win was proven
-  bool complete;     // the search ran to its end: no win exists within its depth
-  uint16_t move;     // the attacker's first move of the win, 0 without one
-  int length;        // plies from the attacker's first move to its five
-  uint16_t line[64]; // the win's main line (attacker and defender moves), LENGTH long at most
-  uint64_t nodes;    // moves made
+  bool win;           // a forced win was proven
+  bool complete;      // the search ran to its end: no win exists within its depth
+  uint16_t move;      // the attacker's first move of the win, 0 without one
+  int length;         // plies from the attacker's first move to its five
+  uint16_t line[64];  // the win's main line (attacker and defender moves), LENGTH long at most
+  uint64_t nodes;     // moves made
 };
 
 // Whether SIDE, to move, wins by fours alone, using at most NODE_BUDGET moves.
