@@ -39,6 +39,7 @@ fuzz: $(FUZZ)/build.ninja
 
 bench: build
 	$(BUILD)/bench/dolm-bench bench/positions.txt
+	$(BUILD)/bench/brain-bench bench/tactics.txt
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(FUZZ)
