@@ -65,7 +65,7 @@ static int pv_len[PLY_MAX + 2];
 static bool stopping() {
   if (aborted) return true;
   ++nodes;
-  if ((node_cap && nodes >= node_cap) || (timed_search && (nodes & 1023) == 0 && deadline_passed()))
+  if ((node_cap && nodes >= node_cap) || (timed_search && (nodes & 255) == 0 && deadline_passed()))
     aborted = true;
   return aborted;
 }
