@@ -44,8 +44,8 @@ static void keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t bud
       continue;
     }
     make(list[i], ME);
-    const ThreatResult r =
-        vct_depth > 0 ? find_vct(OPP, vct_depth, budget, vct_stop) : find_vcf(OPP, budget);
+    const ThreatResult r = vct_depth > 0 ? find_vct(OPP, vct_depth, budget, vct_stop)
+                                         : find_vcf(OPP, budget, vct_stop);
     unmake();
     nodes += r.nodes;
     if (!r.win) kept[k++] = list[i];
@@ -92,7 +92,7 @@ SearchReport choose_move() {
     const uint64_t cap = static_cast<uint64_t>(node_cap);
     const uint64_t vcf_budget = cap > 0 && cap < ROOT_VCF_BUDGET ? cap : ROOT_VCF_BUDGET;
     const uint64_t vct_budget = cap > 0 && cap < ROOT_VCT_BUDGET ? cap : ROOT_VCT_BUDGET;
-    const ThreatResult vcf = find_vcf(ME, vcf_budget);
+    const ThreatResult vcf = find_vcf(ME, vcf_budget, deadline_passed);
     rep.nodes += vcf.nodes;
     if (vcf.win) {
       take_line(rep, vcf, Reason::VCF);
@@ -117,7 +117,7 @@ SearchReport choose_move() {
         for (int i = 1; i <= listed; i++) add_root(roots, n, best[i]);
         // The opponent's forced win, were it its move: only the moves that break it are worth a
         // search.
-        const ThreatResult threat = find_vcf(OPP, vcf_budget);
+        const ThreatResult threat = find_vcf(OPP, vcf_budget, deadline_passed);
         rep.nodes += threat.nodes;
         if (threat.win) {
           for (int i = 0; i < threat.length; i++) add_root(roots, n, threat.line[i]);

@@ -245,8 +245,8 @@ static void begin(uint64_t node_budget, bool (*stop)()) {
   line_len[0] = 0;
 }
 
-ThreatResult find_vcf(int side, uint64_t node_budget) {
-  begin(node_budget, nullptr);
+ThreatResult find_vcf(int side, uint64_t node_budget, bool (*stop)()) {
+  begin(node_budget, stop);
   return finish(vcf_node(side, 0));
 }
 

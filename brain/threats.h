@@ -14,8 +14,9 @@ struct ThreatResult {
   uint64_t nodes;     // moves made
 };
 
-// Whether SIDE, to move, wins by fours alone, using at most NODE_BUDGET moves.
-ThreatResult find_vcf(int side, uint64_t node_budget);
+// Whether SIDE, to move, wins by fours alone, using at most NODE_BUDGET moves;
+// STOP, when set, ends it early.
+ThreatResult find_vcf(int side, uint64_t node_budget, bool (*stop)() = nullptr);
 
 // Whether SIDE, to move, wins by threes and fours with at most DEPTH own
 // moves, using at most NODE_BUDGET moves; STOP, when set, ends it early.
