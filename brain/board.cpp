@@ -8,17 +8,17 @@ int play_cell_count;
 
 // The brain's Zobrist keys: one per cell for each side (index 0 marks obstacles).
 static uint64_t cell_keys[3][484];
-static bool keys_drawn;
+static bool keys_drawn;  // the keys are drawn once, at the first sync
 
 // Five cells of each side after every move made since sync_board.
 struct FiveSet {
   uint16_t cell[FIVE_CELLS_MAX];
   int count;
 };
-constexpr int MOVES_MAX = 484;
-static FiveSet fives[MOVES_MAX + 1][3];
-static uint64_t keys_before[MOVES_MAX + 1];
-static int depth;  // moves made with make and not yet taken back
+constexpr int MOVES_MAX = 484;               // more moves than a board has cells
+static FiveSet fives[MOVES_MAX + 1][3];      // by moves made, then side
+static uint64_t keys_before[MOVES_MAX + 1];  // board_key before each move made
+static int depth;                            // moves made with make and not yet taken back
 
 // A fixed sequence (splitmix64), so the keys and every search are the same from run to run.
 static uint64_t next_key(uint64_t& state) {

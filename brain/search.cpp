@@ -22,7 +22,7 @@ struct TTEntry {
 enum : uint8_t { BOUND_NONE, BOUND_UPPER, BOUND_LOWER, BOUND_EXACT };
 
 constexpr int64_t TT_MAX_ENTRIES = int64_t(1) << 22;  // 64 MiB, set aside once
-static TTEntry tt[TT_MAX_ENTRIES];
+static TTEntry tt[TT_MAX_ENTRIES];  // the table; slot = key & tt_mask, the newest entry wins
 static int64_t tt_mask = (int64_t(1) << 21) - 1;  // 32 MiB in use by default
 bool tt_enabled = true;
 
@@ -51,15 +51,15 @@ static int from_tt(int score, int ply) {
 
 // ---- Search state -------------------------------------------------------------
 
-constexpr int PLY_MAX = 60;  // deepest node, forced replies included
-constexpr int INF = 32000;
+constexpr int PLY_MAX = 60;                // deepest node, forced replies included
+constexpr int INF = 32000;                 // beyond every score
 constexpr uint64_t LEAF_VCF_BUDGET = 200;  // moves a leaf may spend looking for a VCF
 
-static uint64_t nodes, node_cap;
-static bool timed_search, aborted;
-static uint16_t killers[PLY_MAX + 2][2];
-static uint16_t pv[PLY_MAX + 2][PLY_MAX + 2];
-static int pv_len[PLY_MAX + 2];
+static uint64_t nodes, node_cap;               // nodes of this run, and its cap (0: none)
+static bool timed_search, aborted;             // the clock may stop this run; it has stopped it
+static uint16_t killers[PLY_MAX + 2][2];       // the last two moves that cut off at each ply
+static uint16_t pv[PLY_MAX + 2][PLY_MAX + 2];  // best line found below each ply
+static int pv_len[PLY_MAX + 2];                // where each ply's line ends
 
 // Counts a node and asks the clock now and then; true once the search must stop.
 static bool stopping() {

@@ -12,11 +12,11 @@ constexpr int LINE_MAX = 64;    // plies of a recorded line
 constexpr int PLY_MAX = 120;    // deepest chain searched
 constexpr int CANDIDATES = 24;  // threats tried per attacker node, best first
 
-static uint64_t nodes, budget;
-static bool aborted;  // budget or clock ran out: a failure proves nothing
-static bool (*stop_check)();
+static uint64_t nodes, budget;                // moves made by this search, and how many it may make
+static bool aborted;                          // budget or clock ran out: a failure proves nothing
+static bool (*stop_check)();                  // the caller's clock, or null
 static uint16_t line[PLY_MAX + 3][LINE_MAX];  // winning line found below each ply
-static int line_len[PLY_MAX + 3];
+static int line_len[PLY_MAX + 3];             // length of each of those lines
 
 // Failures of the VCT seen in this search, by position and depth left.
 struct FailEntry {
@@ -24,8 +24,8 @@ struct FailEntry {
   int depth;
   uint32_t stamp;
 };
-static FailEntry fails[1 << 16];
-static uint32_t stamp;
+static FailEntry fails[1 << 16];  // slot = key & 0xFFFF
+static uint32_t stamp;            // number of the VCT search in progress; older entries are void
 
 // Counts a node; false once the budget or the clock says stop.
 static bool spend() {
