@@ -79,30 +79,33 @@ static void set_pv(int ply, uint16_t move) {
   pv_len[ply] = n > ply + 1 ? n : ply + 1;
 }
 
-int evaluate(int side) {
-  const int other = other_side(side);
-  int own = int(side == 2 ? SUMO : SUMX), opp = int(side == 2 ? SUMX : SUMO);
-  // The side to move adds a stone first: its best cell counts toward it.
-  int best = 0;
-  for (int i = 0; i < play_cell_count; i++) {
-    const uint16_t c = play_cells[i];
-    if (PHC[c] == 0 && cell_value(c, side) > best) best = cell_value(c, side);
-  }
-  (void)other;
+// The static score for SIDE to move whose best cell is worth BEST to it:
+// the sums of both sides' cell values, and the move SIDE makes first.
+static int score_with(int side, int best) {
+  const int own = int(side == 2 ? SUMO : SUMX), opp = int(side == 2 ? SUMX : SUMO);
   int score = own - opp + best;
   if (score > DECIDED - 1000) score = DECIDED - 1000;
   if (score < -(DECIDED - 1000)) score = -(DECIDED - 1000);
   return score;
 }
 
-// Whether SIDE holds any cell that makes a four.
-static bool has_four_cell(int side) {
+// Best cell value of SIDE over the empty cells; FOUR tells whether one of them makes a four.
+static int best_cell(int side, bool& four) {
+  int best = 0;
+  four = false;
   for (int i = 0; i < play_cell_count; i++) {
     const uint16_t c = play_cells[i];
-    if (PHC[c] == 0 && cell_value(c, side) >= V_FOUR && best_line_value(c, side) >= V_FOUR)
-      return true;
+    if (PHC[c] != 0) continue;
+    const int v = cell_value(c, side);
+    if (v > best) best = v;
+    if (v >= V_FOUR && !four && best_line_value(c, side) >= V_FOUR) four = true;
   }
-  return false;
+  return best;
+}
+
+int evaluate(int side) {
+  bool four;
+  return score_with(side, best_cell(side, four));
 }
 
 // A node with SIDE to move, DEPTH plies left, at PLY from the root.
@@ -148,12 +151,12 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
   }
 
   if (depth <= 0) {
-    int score;
-    if (has_four_cell(side)) {
+    bool four;
+    const int best = best_cell(side, four);
+    int score = score_with(side, best);
+    if (four) {
       const ThreatResult r = find_vcf(side, LEAF_VCF_BUDGET);
-      score = r.win ? WIN_SCORE - ply - r.length : evaluate(side);
-    } else {
-      score = evaluate(side);
+      if (r.win) score = WIN_SCORE - ply - r.length;
     }
     if (tt_enabled) e = {key, int16_t(to_tt(score, ply)), 0, 0, BOUND_EXACT};
     return score;
