@@ -3,8 +3,8 @@
 //   brain-bench [TACTICS_FILE] [NODES]    (defaults: bench/tactics.txt, 100000)
 // Prints one line per position and the solve rate and nodes per second.
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -108,9 +108,10 @@ int main(int argc, char** argv) {
     solved += ok;
     total++;
   }
-  std::printf("brain-bench: solved %d/%d (%.0f%%) at %llu nodes; tree search %.0f nodes per processor second\n",
-              solved, total, total ? 100.0 * solved / total : 0.0,
-              static_cast<unsigned long long>(budget),
-              tree_seconds > 0 ? tree_nodes / tree_seconds : 0.0);
+  std::printf(
+      "brain-bench: solved %d/%d (%.0f%%) at %llu nodes; tree search %.0f nodes per processor "
+      "second\n",
+      solved, total, total ? 100.0 * solved / total : 0.0, static_cast<unsigned long long>(budget),
+      tree_seconds > 0 ? tree_nodes / tree_seconds : 0.0);
   return solved == total ? 0 : 1;
 }

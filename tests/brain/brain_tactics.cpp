@@ -123,7 +123,7 @@ TEST(Tactics, EveryPositionOfTheFile) {
         const uint16_t reply = play_cells[i];
         if (PHC[reply] != 0) continue;
         make(reply, OPPONENT_STONE);
-        EXPECT_TRUE(find_vct(OWN_STONE, ROOT_VCT_DEPTH, ROOT_VCT_BUDGET).win) << reply;
+        EXPECT_TRUE(find_vct(OWN_STONE, ROOT_VCT_DEPTH, 10 * ROOT_VCT_BUDGET).win) << reply;
         unmake();
       }
       unmake();
