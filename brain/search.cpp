@@ -79,33 +79,45 @@ static void set_pv(int ply, uint16_t move) {
   pv_len[ply] = n > ply + 1 ? n : ply + 1;
 }
 
-// The static score for SIDE to move whose best cell is worth BEST to it:
-// the sums of both sides' cell values, and the move SIDE makes first.
-static int score_with(int side, int best) {
-  const int own = int(side == 2 ? SUMO : SUMX), opp = int(side == 2 ? SUMX : SUMO);
-  int score = own - opp + best;
-  if (score > DECIDED - 1000) score = DECIDED - 1000;
-  if (score < -(DECIDED - 1000)) score = -(DECIDED - 1000);
-  return score;
-}
-
-// Best cell value of SIDE over the empty cells; FOUR tells whether one of them makes a four.
-static int best_cell(int side, bool& four) {
-  int best = 0;
+// Largest cell values of SIDE (OWN) and of the other side (OPP) over the
+// empty cells; FOUR tells whether one of SIDE's cells makes a four.
+static void best_cells(int side, int& own, int& opp, bool& four) {
+  own = opp = 0;
   four = false;
+  const int other = other_side(side);
   for (int i = 0; i < play_cell_count; i++) {
     const uint16_t c = play_cells[i];
     if (PHC[c] != 0) continue;
-    const int v = cell_value(c, side);
-    if (v > best) best = v;
+    const int v = cell_value(c, side), w = cell_value(c, other);
+    if (v > own) own = v;
+    if (w > opp) opp = w;
     if (v >= V_FOUR && !four && best_line_value(c, side) >= V_FOUR) four = true;
   }
-  return best;
+}
+
+// The static score for SIDE to move, whose best cell is worth OWN to it and
+// the other side's OPP to that side: the side holding the stronger threat
+// (SIDE first, as it moves first) gets the sum of its cell values, positive
+// for SIDE; without threats the larger sum wins, the other side's on equal sums.
+static int score_with(int side, int own, int opp) {
+  const int mine = int(side == 2 ? SUMO : SUMX), theirs = int(side == 2 ? SUMX : SUMO);
+  const int cap = DECIDED - 1000;
+  const int plus = mine < cap ? mine : cap, minus = theirs < cap ? -theirs : -cap;
+  if (own >= 514) return plus + (cap - plus) / 2;  // a double four or an open four to make
+  if (own >= 265) return plus;
+  if (opp >= 265) return minus;
+  if ((own & 255) >= 73) return plus;
+  if ((opp & 255) >= 73) return minus;
+  if ((own & 255) >= 16) return plus;
+  if ((opp & 255) >= 16) return minus;
+  return theirs >= mine ? minus : plus;
 }
 
 int evaluate(int side) {
+  int own, opp;
   bool four;
-  return score_with(side, best_cell(side, four));
+  best_cells(side, own, opp, four);
+  return score_with(side, own, opp);
 }
 
 // A node with SIDE to move, DEPTH plies left, at PLY from the root.
@@ -151,9 +163,10 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
   }
 
   if (depth <= 0) {
+    int own, opp;
     bool four;
-    const int best = best_cell(side, four);
-    int score = score_with(side, best);
+    best_cells(side, own, opp, four);
+    int score = score_with(side, own, opp);
     if (four) {
       const ThreatResult r = find_vcf(side, LEAF_VCF_BUDGET);
       if (r.win) score = WIN_SCORE - ply - r.length;

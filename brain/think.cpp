@@ -127,13 +127,13 @@ SearchReport choose_move() {
           rep.refuted = true;
         } else if (usable_us > 20000) {
           vct_until_us = elapsed_us() + usable_us / 7;
-          const ThreatResult slow = find_vct(OPP, ROOT_VCT_DEPTH, vct_budget / 4, vct_stop);
+          const ThreatResult slow = find_vct(OPP, ROOT_VCT_DEPTH, vct_budget, vct_stop);
           rep.nodes += slow.nodes;
           if (slow.win) {
             for (int i = 0; i < slow.length; i++) add_root(roots, n, slow.line[i]);
             add_own_fours(roots, n);
-            vct_until_us = elapsed_us() + usable_us / 5;
-            keep_refutations(roots, n, ROOT_VCT_DEPTH, vct_budget / 16, rep.nodes);
+            vct_until_us = elapsed_us() + usable_us / 4;
+            keep_refutations(roots, n, ROOT_VCT_DEPTH, vct_budget / 8, rep.nodes);
             rep.refuted = true;
           }
         }
