@@ -16,7 +16,7 @@ struct TTEntry {
   uint64_t key;
   int16_t score;
   uint16_t move;
-  int8_t depth;
+  int16_t depth;  // in quarter plies
   uint8_t bound;
 };
 enum : uint8_t { BOUND_NONE, BOUND_UPPER, BOUND_LOWER, BOUND_EXACT };
@@ -51,7 +51,10 @@ static int from_tt(int score, int ply) {
 
 // ---- Search state -------------------------------------------------------------
 
-constexpr int PLY_MAX = 60;                // deepest node, forced replies included
+constexpr int PLY_MAX = 60;  // deepest node, forced replies included
+constexpr int QUARTERS = 4;  // depth below the root is counted in quarter plies
+// Quarter plies a move costs at a node of N moves: about four times log N / log 12.
+constexpr int COST[13] = {4, 1, 1, 2, 2, 3, 3, 3, 4, 4, 4, 4, 4};
 constexpr int INF = 32000;                 // beyond every score
 constexpr uint64_t LEAF_VCF_BUDGET = 200;  // moves a leaf may spend looking for a VCF
 
@@ -95,22 +98,14 @@ static void best_cells(int side, int& own, int& opp, bool& four) {
   }
 }
 
-// The static score for SIDE to move, whose best cell is worth OWN to it and
-// the other side's OPP to that side: the side holding the stronger threat
-// (SIDE first, as it moves first) gets the sum of its cell values, positive
-// for SIDE; without threats the larger sum wins, the other side's on equal sums.
-static int score_with(int side, int own, int opp) {
+// The static score for SIDE to move, whose best cell is worth OWN to it: the
+// difference of both sides' sums of cell values, plus the stone SIDE adds first.
+static int score_with(int side, int own, int) {
   const int mine = int(side == 2 ? SUMO : SUMX), theirs = int(side == 2 ? SUMX : SUMO);
-  const int cap = DECIDED - 1000;
-  const int plus = mine < cap ? mine : cap, minus = theirs < cap ? -theirs : -cap;
-  if (own >= 514) return plus + (cap - plus) / 2;  // a double four or an open four to make
-  if (own >= 265) return plus;
-  if (opp >= 265) return minus;
-  if ((own & 255) >= 73) return plus;
-  if ((opp & 255) >= 73) return minus;
-  if ((own & 255) >= 16) return plus;
-  if ((opp & 255) >= 16) return minus;
-  return theirs >= mine ? minus : plus;
+  int score = mine - theirs + own;
+  if (score > DECIDED - 1000) score = DECIDED - 1000;
+  if (score < -(DECIDED - 1000)) score = -(DECIDED - 1000);
+  return score;
 }
 
 int evaluate(int side) {
@@ -120,7 +115,7 @@ int evaluate(int side) {
   return score_with(side, own, opp);
 }
 
-// A node with SIDE to move, DEPTH plies left, at PLY from the root.
+// A node with SIDE to move, DEPTH quarter plies left, at PLY from the root.
 static int node(int depth, int ply, int alpha, int beta, int side) {
   pv_len[ply] = ply;
   const int other = other_side(side);
@@ -194,6 +189,9 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
       }
   }
 
+  // A move costs a ply when there are many, less when few are left (an
+  // opponent's threat narrows the list), so forcing lines run deeper.
+  const int child = depth - COST[n < 12 ? n : 12];
   const int alpha0 = alpha;
   int best = -INF;
   uint16_t best_move = 0;
@@ -202,10 +200,10 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
     make(m, side);
     int v;
     if (i == 1) {
-      v = -node(depth - 1, ply + 1, -beta, -alpha, other);
+      v = -node(child, ply + 1, -beta, -alpha, other);
     } else {
-      v = -node(depth - 1, ply + 1, -alpha - 1, -alpha, other);
-      if (v > alpha && v < beta && !aborted) v = -node(depth - 1, ply + 1, -beta, -alpha, other);
+      v = -node(child, ply + 1, -alpha - 1, -alpha, other);
+      if (v > alpha && v < beta && !aborted) v = -node(child, ply + 1, -beta, -alpha, other);
     }
     unmake();
     if (aborted) return 0;
@@ -227,7 +225,7 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
   }
   if (tt_enabled) {
     const uint8_t bound = best >= beta ? BOUND_LOWER : best > alpha0 ? BOUND_EXACT : BOUND_UPPER;
-    e = {key, int16_t(to_tt(best, ply)), best_move, int8_t(depth), bound};
+    e = {key, int16_t(to_tt(best, ply)), best_move, int16_t(depth), bound};
   }
   return best;
 }
@@ -254,10 +252,10 @@ SearchResult deepen(int side, const uint16_t* roots, int count, int max_depth, u
       make(m, side);
       int v;
       if (i == 0) {
-        v = -node(depth - 1, 1, -INF, INF, other);
+        v = -node((depth - 1) * QUARTERS, 1, -INF, INF, other);
       } else {
-        v = -node(depth - 1, 1, -alpha - 1, -alpha, other);
-        if (v > alpha && !aborted) v = -node(depth - 1, 1, -INF, -alpha, other);
+        v = -node((depth - 1) * QUARTERS, 1, -alpha - 1, -alpha, other);
+        if (v > alpha && !aborted) v = -node((depth - 1) * QUARTERS, 1, -INF, -alpha, other);
       }
       unmake();
       if (aborted) break;
