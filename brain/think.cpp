@@ -97,7 +97,7 @@ SearchReport choose_move() {
     if (vcf.win) {
       take_line(rep, vcf, Reason::VCF);
     } else {
-      // A VCT search may take a seventh of the turn, the refutation checks as much again.
+      // Each VCT search may take a seventh of the turn, the refutation checks a quarter.
       const int64_t usable_us = remaining_us();
       vct_until_us = elapsed_us() + usable_us / 7;
       ThreatResult vct{};
