@@ -75,6 +75,7 @@ test-aarch64: $(CROSS)/build.ninja
 
 bench: build
 	$(BUILD)/bench/dolm-bench bench/positions.txt
+	$(BUILD)/bench/brain-bench bench/tactics.txt
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(FUZZ) $(CROSS)

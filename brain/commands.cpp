@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <cassert>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -37,15 +38,53 @@ void brain_start() {
   brain_reset();
 }
 
+// What decided a move, as the MESSAGE line names it.
+static const char* reason_text(Reason why) {
+  switch (why) {
+    case Reason::OPENING:
+      return "opening";
+    case Reason::FIVE:
+      return "five";
+    case Reason::FORCED:
+      return "forced reply";
+    case Reason::VCF:
+      return "VCF";
+    case Reason::VCT:
+      return "VCT";
+    case Reason::SEARCH:
+      return "search";
+    default:
+      return "no move";
+  }
+}
+
+// The MESSAGE line of a search: how deep, the score for the brain (a forced
+// win or loss counted in moves), effort, time and the expected line.
+static void report_search(const SearchReport& found) {
+  char score[32], line[PV_MAX * 8 + 1];
+  if (found.score > DECIDED)
+    std::snprintf(score, sizeof score, "win in %d", (WIN_SCORE - found.score + 1) / 2);
+  else if (found.score < -DECIDED)
+    std::snprintf(score, sizeof score, "loss in %d", (WIN_SCORE + found.score) / 2);
+  else
+    std::snprintf(score, sizeof score, "%d", found.score);
+  int at = 0;
+  for (int i = 0; i < found.pv_len; i++) {
+    int x, y;
+    cell_coords(found.pv[i], x, y);
+    at += std::snprintf(line + at, sizeof line - at, " %d,%d", x, y);
+  }
+  line[at] = '\0';
+  reply("MESSAGE %s depth %d%s score %s nodes %llu time %lld ms%s pv%s", reason_text(found.reason),
+        found.depth, found.aborted ? "+" : "", score, static_cast<unsigned long long>(found.nodes),
+        static_cast<long long>(found.elapsed_us / 1000),
+        found.refuted ? " (against a forced win)" : "", line);
+}
+
 // Sends the brain's move after choosing it, and plays it on the board.
 static void answer_with_move() {
   SearchReport found = choose_move();
-  if (verbose)
-    reply("MESSAGE depth %d%s score %d nodes %llu time %lld ms%s", found.depth,
-          found.searched ? "" : " (no search)", found.score,
-          static_cast<unsigned long long>(found.nodes),
-          static_cast<long long>(found.elapsed_us / 1000),
-          found.aborted ? ", deeper search stopped" : "");
+  if (verbose) report_search(found);
   if (found.cell == 0) {
     reply("ERROR no empty cell left");
     return;
@@ -70,9 +109,9 @@ static bool read_cell(const char* text, bool may_be_taken, uint16_t& cell) {
     reply("ERROR malformed coordinates, expected X,Y");
     return false;
   }
-  const char* fault = refuse_cell(xy[0], xy[1]);
-  if (fault && !(may_be_taken && std::strcmp(fault, "cell is occupied") == 0)) {
-    reply("ERROR %s", fault);
+  const CellCheck check = check_cell(xy[0], xy[1]);
+  if (check != CellCheck::FREE && !(may_be_taken && check == CellCheck::OCCUPIED)) {
+    reply("ERROR %s", cell_fault_text(check));
     return false;
   }
   cell = cell_at(static_cast<int>(xy[0]), static_cast<int>(xy[1]));
@@ -86,6 +125,7 @@ static void do_start(const char* args) {
   if (n < SMALLEST_BOARD || n > LARGEST_BOARD)
     return reply("ERROR unsupported size, boards from 5 to 20 only");
   open_board(static_cast<int>(n));
+  tt_clear();
   reply("OK");
 }
 
@@ -97,6 +137,7 @@ static void do_rectstart(const char* args) {
   if (wh[0] < SMALLEST_BOARD || wh[0] > LARGEST_BOARD)
     return reply("ERROR unsupported size, boards from 5 to 20 only");
   open_board(static_cast<int>(wh[0]));
+  tt_clear();
   reply("OK");
 }
 
@@ -104,6 +145,7 @@ static void do_rectstart(const char* args) {
 static void do_restart(const char*) {
   if (!need_board()) return;
   empty_board();
+  tt_clear();
   reply("OK");
 }
 
@@ -125,8 +167,7 @@ static void do_turn(const char* args) {
 static void do_takeback(const char* args) {
   uint16_t cell;
   if (!need_board() || !read_cell(args, true, cell)) return;
-  if (PHC[cell] != OWN_STONE && PHC[cell] != OPPONENT_STONE) return reply("ERROR no stone there");
-  remove_stone(cell);
+  if (!remove_stone(cell)) return reply("ERROR no stone there");
   reply("OK");
 }
 

@@ -22,10 +22,14 @@ void open_board(int n) {
 
 void empty_board() { CLEARDATA(); }
 
-const char* refuse_cell(int64_t x, int64_t y) {
-  if (x < 0 || y < 0 || x >= board_size || y >= board_size) return "move off the board";
-  if (!FREECELL(cell_at(static_cast<int>(x), static_cast<int>(y)))) return "cell is occupied";
-  return nullptr;
+CellCheck check_cell(int64_t x, int64_t y) {
+  if (x < 0 || y < 0 || x >= board_size || y >= board_size) return CellCheck::OFF_BOARD;
+  if (!FREECELL(cell_at(static_cast<int>(x), static_cast<int>(y)))) return CellCheck::OCCUPIED;
+  return CellCheck::FREE;
+}
+
+const char* cell_fault_text(CellCheck check) {
+  return check == CellCheck::OFF_BOARD ? "move off the board" : "cell is occupied";
 }
 
 void play_stone(uint16_t cell, uint16_t content) {

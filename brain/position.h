@@ -35,8 +35,11 @@ void open_board(int n);
 // Empties the board (stones and obstacles), same size.
 void empty_board();
 
-// Why a stone cannot go to (x, y), or null when it can.
-const char* refuse_cell(int64_t x, int64_t y);
+// Whether a stone can go to (x, y), and why not.
+enum class CellCheck { FREE, OFF_BOARD, OCCUPIED };
+CellCheck check_cell(int64_t x, int64_t y);
+// The refusal's text for a cell that is not FREE.
+const char* cell_fault_text(CellCheck check);
 
 // Plays a stone of side CONTENT at CELL: withdraws the cell from the five
 // registers, then lets the engine place it.

@@ -2,6 +2,7 @@
 
 #include "mozek.h"
 #include "protocol.h"
+#include "search.h"
 
 int64_t timeout_turn_ms;
 int64_t timeout_match_ms;
@@ -18,6 +19,11 @@ constexpr int64_t RULE_EXACTLY_FIVE = 1;
 constexpr int64_t RULE_RENJU = 4;
 constexpr int64_t RULE_CARO = 8;
 
+// The transposition table without a memory limit (half of what remains
+// below a limit, at most this); an INFO max_depth above the cap is the cap.
+constexpr int64_t DEFAULT_TABLE_BYTES = int64_t(32) << 20;
+constexpr int MAX_DEPTH_CAP = 40;
+
 int64_t engine_memory_bytes() { return static_cast<int64_t>(TABLEBYTES) + (8 << 20); }
 
 void reset_settings() {
@@ -30,6 +36,7 @@ void reset_settings() {
   verbose = false;
   pending_refusal = nullptr;
   V0 = 12;
+  tt_resize(DEFAULT_TABLE_BYTES);
 }
 
 void apply_info(const char* key_and_value) {
@@ -48,6 +55,12 @@ void apply_info(const char* key_and_value) {
   } else if (word_is(key, "MAX_MEMORY")) {
     if (value > 0 && value < engine_memory_bytes())
       pending_refusal = "max_memory is below what the engine needs";
+    else if (value > 0)
+      tt_resize((value - engine_memory_bytes()) / 2 < DEFAULT_TABLE_BYTES
+                    ? (value - engine_memory_bytes()) / 2
+                    : DEFAULT_TABLE_BYTES);
+    else
+      tt_resize(DEFAULT_TABLE_BYTES);
   } else if (word_is(key, "RULE")) {
     if (value & RULE_RENJU)
       pending_refusal = "renju rule not supported, only free-style";
@@ -56,8 +69,8 @@ void apply_info(const char* key_and_value) {
     else if (value & RULE_EXACTLY_FIVE)
       pending_refusal = "exactly-five rule not supported, only free-style";
   } else if (word_is(key, "MAX_DEPTH")) {
-    // The engine's depth part of the skill runs 1..10; 0 returns to deepening by time.
-    if (value >= 0) fixed_depth = value > 10 ? 10 : static_cast<int>(value);
+    // A cap on the deepening; 0 lifts it.
+    if (value >= 0) fixed_depth = value > MAX_DEPTH_CAP ? MAX_DEPTH_CAP : static_cast<int>(value);
   } else if (word_is(key, "MAX_NODE")) {
     if (value >= 0) node_cap = value;
   } else if (word_is(key, "BREADTH")) {

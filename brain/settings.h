@@ -8,8 +8,8 @@
 extern int64_t timeout_turn_ms;   // limit per reply; 0 = answer at once
 extern int64_t timeout_match_ms;  // limit of the whole match; 0 = none
 extern int64_t time_left_ms;      // what remains of the match limit; negative until told
-extern int fixed_depth;           // INFO max_depth: search only this depth; 0 = deepen by time
-extern int64_t node_cap;          // INFO max_node: largest search budget; 0 = none
+extern int fixed_depth;           // INFO max_depth: deepen no further than this; 0 = no cap
+extern int64_t node_cap;          // INFO max_node: most nodes of a search; 0 = none
 extern bool verbose;              // INFO verbose 1: report each search as a MESSAGE line
 
 // Why the next non-INFO command must be refused, or null. Set by an INFO

@@ -1,113 +1,172 @@
 #include "think.h"
 
+#include "board.h"
 #include "mozek.h"
 #include "position.h"
 #include "settings.h"
+#include "threats.h"
 #include "timeman.h"
 
-// Scores this close to VSTUP mean a five is forced within the tree; deeper
-// searches only find the same fate again. The board holds at most 400 stones.
-constexpr int DECIDED_SCORE = 32667 - 400;
+constexpr int ME = OWN_STONE, OPP = OPPONENT_STONE;
+constexpr int ROOT_BREADTH = 16;  // root moves searched when nothing narrows them
 
-// Whether SCORE still leaves the game open (no forced five either way, a move exists).
-static bool score_open(int16_t score) {
-  return score != 0 && score < DECIDED_SCORE && score > -DECIDED_SCORE;
+// Where the VCT searches of this reply must stop, in microseconds of the turn.
+static int64_t vct_until_us;
+static bool vct_stop() { return elapsed_us() >= vct_until_us || deadline_passed(); }
+
+// Adds CELL to LIST (of N) unless it is there or not an empty cell.
+static void add_root(uint16_t* list, int& n, uint16_t cell) {
+  if (cell == 0 || PHC[cell] != 0) return;
+  for (int i = 0; i < n; i++)
+    if (list[i] == cell) return;
+  list[n++] = cell;
 }
 
-// One search of depth DEPTH with leaf budget BUDGET; the clock may stop it
-// when INTERRUPTIBLE. Returns false when it was stopped.
-static bool search_once(uint16_t depth, uint64_t budget, bool interruptible, int16_t& score,
-                        uint16_t& cell) {
-  H0 = depth;
-  SEARCHABORTED = false;
-  SEARCHSTOP = interruptible ? deadline_passed : nullptr;
-  score = SEARCHMOVE(budget);
-  SEARCHSTOP = nullptr;
-  cell = KZ;
-  return !SEARCHABORTED;
-}
-
-// Leaf budget of depth DEPTH at breadth V0, capped by INFO max_node; 0 when
-// it would not fit in 64 bits.
-static uint64_t depth_budget(int depth) {
-  uint64_t budget = 1;
-  for (int i = 0; i < depth; i++) {
-    if (budget > UINT64_MAX / V0) return 0;
-    budget *= V0;
+// Adds the brain's cells that make a four: a four gains a tempo against any threat.
+static void add_own_fours(uint16_t* list, int& n) {
+  for (int i = 0; i < play_cell_count && n < 399; i++) {
+    const uint16_t c = play_cells[i];
+    if (PHC[c] == 0 && cell_value(c, ME) >= V_FOUR && best_line_value(c, ME) >= V_FOUR)
+      add_root(list, n, c);
   }
-  if (node_cap > 0 && budget > static_cast<uint64_t>(node_cap))
-    budget = static_cast<uint64_t>(node_cap);
-  return budget;
+}
+
+// Keeps the root moves after which the opponent's forced win (VCF, or VCT
+// when VCT_DEPTH > 0) no longer exists; keeps them all when none refutes it.
+static void keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t budget,
+                             uint64_t& nodes) {
+  static uint16_t kept[400];
+  int k = 0;
+  for (int i = 0; i < n; i++) {
+    // Out of time for checks: the moves not yet checked stay.
+    if (vct_stop()) {
+      kept[k++] = list[i];
+      continue;
+    }
+    make(list[i], ME);
+    const ThreatResult r = vct_depth > 0 ? find_vct(OPP, vct_depth, budget, vct_stop)
+                                         : find_vcf(OPP, budget, vct_stop);
+    unmake();
+    nodes += r.nodes;
+    if (!r.win) kept[k++] = list[i];
+  }
+  if (k == 0) return;
+  for (int i = 0; i < k; i++) list[i] = kept[i];
+  n = k;
+}
+
+// Plays the threat line LINE as the report's move and principal variation.
+static void take_line(SearchReport& rep, const ThreatResult& r, Reason why) {
+  rep.cell = r.move;
+  rep.reason = why;
+  rep.score = WIN_SCORE - r.length;
+  rep.pv_len = r.length < PV_MAX ? r.length : PV_MAX;
+  for (int i = 0; i < rep.pv_len; i++) rep.pv[i] = r.line[i];
 }
 
 SearchReport choose_move() {
-  SearchReport report{};
-  uint16_t game_depth = H0;
-  start_turn_clock(turn_allowance_ms(empty_cells()));
-  uint64_t nodes_at_start = NODES;
-
-  // Depth 1 always completes: it costs a few candidates' evaluations, and
-  // from then on there is a move to play.
-  int16_t score;
-  uint16_t cell;
-  uint64_t last_budget = depth_budget(1);
-  search_once(1, last_budget, false, score, cell);
-  report.cell = cell;
-  report.score = score;
-  report.depth = 1;
-  uint64_t last_nodes = NODES - nodes_at_start;
-  int64_t last_time = elapsed_us();
-  // The root answers without a tree after one move, on a five or a forced
-  // reply, and on an empty board; deeper searches would answer the same.
-  report.searched = last_nodes > 0;
-  bool deepen = report.searched && score_open(score);
-
-  if (fixed_depth > 0) {
-    // A fixed depth is searched once, stopped only by the protocol's limit.
-    uint64_t budget = depth_budget(fixed_depth);
-    if (deepen && budget > last_budget) {
-      if (search_once(static_cast<uint16_t>(fixed_depth), budget, true, score, cell)) {
-        report.cell = cell;
-        report.score = score;
-        report.depth = fixed_depth;
+  SearchReport rep{};
+  const int64_t allowance = turn_allowance_ms(empty_cells());
+  start_turn_clock(allowance);
+  // The search leaves the engine's five registers as the game left them.
+  const uint32_t x5 = X5, o5 = O5;
+  sync_board();
+  const uint16_t* f;
+  if (play_cell_count == 0) {
+    rep.cell = 0;
+  } else if (PT == 0) {
+    // The first stone: the centre, or the emptiest cell when an obstacle holds it.
+    const uint16_t centre = uint16_t((SR / 2) * SR + SR / 2);
+    rep.cell = PHC[centre] == 0 ? centre : KAM();
+    rep.reason = Reason::OPENING;
+  } else if (five_cells(ME, f) > 0) {
+    rep.cell = f[0];
+    rep.reason = Reason::FIVE;
+    rep.score = WIN_SCORE - 1;
+  } else if (int threats = five_cells(OPP, f); threats > 0) {
+    rep.cell = f[0];
+    rep.reason = Reason::FORCED;
+    rep.score = threats >= 2 ? -(WIN_SCORE - 2) : evaluate(ME);
+  } else {
+    // INFO max_node caps each threat search as well as the tree search.
+    const uint64_t cap = static_cast<uint64_t>(node_cap);
+    const uint64_t vcf_budget = cap > 0 && cap < ROOT_VCF_BUDGET ? cap : ROOT_VCF_BUDGET;
+    const uint64_t vct_budget = cap > 0 && cap < ROOT_VCT_BUDGET ? cap : ROOT_VCT_BUDGET;
+    const ThreatResult vcf = find_vcf(ME, vcf_budget, deadline_passed);
+    rep.nodes += vcf.nodes;
+    if (vcf.win) {
+      take_line(rep, vcf, Reason::VCF);
+    } else {
+      // Each VCT search may take a seventh of the turn, the refutation checks a quarter.
+      const int64_t usable_us = remaining_us();
+      vct_until_us = elapsed_us() + usable_us / 7;
+      ThreatResult vct{};
+      if (usable_us > 20000) {
+        vct = find_vct(ME, ROOT_VCT_DEPTH, vct_budget, vct_stop);
+        rep.nodes += vct.nodes;
+      }
+      if (vct.win) {
+        take_line(rep, vct, Reason::VCT);
       } else {
-        report.aborted = true;
+        static uint16_t roots[400];
+        TYPOSM best;
+        const uint16_t breadth = V0 > ROOT_BREADTH ? V0 : ROOT_BREADTH;
+        uint16_t listed = BESTR(breadth, best, PS);
+        if (listed > 0) FILTR(listed, best, PSC, PSH);
+        int n = 0;
+        for (int i = 1; i <= listed; i++) add_root(roots, n, best[i]);
+        // The opponent's forced win, were it its move: only the moves that break it are worth a
+        // search.
+        const ThreatResult threat = find_vcf(OPP, vcf_budget, deadline_passed);
+        rep.nodes += threat.nodes;
+        if (threat.win) {
+          for (int i = 0; i < threat.length; i++) add_root(roots, n, threat.line[i]);
+          add_own_fours(roots, n);
+          vct_until_us = elapsed_us() + usable_us / 4;
+          keep_refutations(roots, n, 0, vcf_budget / 4, rep.nodes);
+          rep.refuted = true;
+        } else if (usable_us > 20000) {
+          vct_until_us = elapsed_us() + usable_us / 7;
+          const ThreatResult slow = find_vct(OPP, ROOT_VCT_DEPTH, vct_budget, vct_stop);
+          rep.nodes += slow.nodes;
+          if (slow.win) {
+            for (int i = 0; i < slow.length; i++) add_root(roots, n, slow.line[i]);
+            add_own_fours(roots, n);
+            vct_until_us = elapsed_us() + usable_us / 4;
+            keep_refutations(roots, n, ROOT_VCT_DEPTH, vct_budget / 8, rep.nodes);
+            rep.refuted = true;
+          }
+        }
+        if (n == 0) {
+          rep.cell = KAM();
+          rep.reason = Reason::OPENING;
+        } else if (n == 1) {
+          rep.cell = roots[0];
+          rep.reason = Reason::FORCED;
+          rep.score = evaluate(ME);
+        } else {
+          const int max_depth = fixed_depth > 0 ? fixed_depth : PV_MAX;
+          const SearchResult s = deepen(ME, roots, n, max_depth, static_cast<uint64_t>(node_cap),
+                                        fixed_depth == 0 || timeout_turn_ms > 0);
+          rep.cell = s.move ? s.move : roots[0];
+          rep.reason = Reason::SEARCH;
+          rep.searched = true;
+          rep.depth = s.depth;
+          rep.aborted = s.partial;
+          rep.score = s.score;
+          rep.nodes += s.nodes;
+          rep.pv_len = s.pv_len;
+          for (int i = 0; i < s.pv_len; i++) rep.pv[i] = s.pv[i];
+        }
       }
-    }
-  } else if (timeout_turn_ms > 0) {
-    uint64_t earlier_nodes = 0;  // nodes of the search before the last one
-    for (int depth = 2; deepen; depth++) {
-      uint64_t budget = depth_budget(depth);
-      // A budget that no longer grows (64-bit limit, max_node) would repeat the last search.
-      if (budget <= last_budget) break;
-      // The next depth costs about what the last one did times the last
-      // step's growth in nodes; never assume less than half again.
-      int64_t predicted =
-          earlier_nodes > 0
-              ? static_cast<int64_t>(static_cast<uint64_t>(last_time) * last_nodes / earlier_nodes)
-              : last_time * V0;
-      if (predicted < last_time * 3 / 2) predicted = last_time * 3 / 2;
-      if (predicted > remaining_us()) break;
-      uint64_t before = NODES;
-      int64_t started = elapsed_us();
-      if (!search_once(static_cast<uint16_t>(depth), budget, true, score, cell)) {
-        report.aborted = true;
-        break;
-      }
-      earlier_nodes = last_nodes;
-      last_nodes = NODES - before;
-      last_time = elapsed_us() - started;
-      last_budget = budget;
-      report.cell = cell;
-      report.score = score;
-      report.depth = depth;
-      // The whole tree fits in the budget already: deeper is the same search.
-      deepen = score_open(score) && last_nodes != earlier_nodes;
     }
   }
-  H0 = game_depth;
-  if (!FREECELL(report.cell)) report.cell = KAM();
-  report.nodes = NODES - nodes_at_start;
-  report.elapsed_us = elapsed_us();
-  return report;
+  if (rep.pv_len == 0 && rep.cell != 0) {
+    rep.pv[0] = rep.cell;
+    rep.pv_len = 1;
+  }
+  X5 = x5;
+  O5 = o5;
+  rep.elapsed_us = elapsed_us();
+  return rep;
 }

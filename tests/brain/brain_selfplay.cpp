@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
     if (ask(b, "START " + std::to_string(N)) != "OK") return fail("START refused");
     std::fprintf(to[b], "INFO timeout_turn %d\r\nINFO verbose 1\r\n", turn_ms);
   }
-  std::vector<int> depths;  // of the replies that searched a tree
+  std::vector<int> depths;    // of the replies that searched a tree
+  std::vector<double> times;  // their reply times
   double slowest_ms = 0;
   int moves = 0, games = 0;
   for (; moves < min_moves; games++) {
@@ -67,12 +68,12 @@ int main(int argc, char** argv) {
     std::string command = "BEGIN", line;
     for (int b = games % 2, x, y, depth = 0, cell;; b ^= 1, depth = 0) {
       const auto sent = std::chrono::steady_clock::now();
-      // "MESSAGE depth D ..." precedes the move; a reply without a tree says "(no search)".
+      // "MESSAGE search depth D ..." precedes a move chosen by the tree search.
       for (line = ask(b, command); line.starts_with("MESSAGE"); line = ask(b, ""))
-        if (line.find("(no search)") == std::string::npos)
-          std::sscanf(line.c_str(), "MESSAGE depth %d", &depth);
+        std::sscanf(line.c_str(), "MESSAGE search depth %d", &depth);
       const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - sent;
       slowest_ms = std::max(slowest_ms, ms.count());
+      if (depth > 0) times.push_back(ms.count());
       if (depth > 0) depths.push_back(depth);
       char tail;
       if ((turn_ms > 0 && ms.count() > turn_ms) ||
@@ -93,8 +94,10 @@ int main(int argc, char** argv) {
         !WIFEXITED(status) || WEXITSTATUS(status) != 0)
       return fail("brain " + std::to_string(b + 1) + " did not exit cleanly");
   std::sort(depths.begin(), depths.end());
+  std::sort(times.begin(), times.end());
   std::printf(
-      "%dx%d at %d ms: %d games, %d moves, slowest reply %.1f ms, depth median %d, min %d\n", N, N,
-      turn_ms, games, moves, slowest_ms, depths.empty() ? 0 : depths[(depths.size() - 1) / 2],
-      depths.empty() ? 0 : depths.front());
+      "%dx%d at %d ms: %d games, %d moves, slowest reply %.1f ms, depth median %d, min %d, "
+      "searched replies' median time %.1f ms\n",
+      N, N, turn_ms, games, moves, slowest_ms, depths.empty() ? 0 : depths[(depths.size() - 1) / 2],
+      depths.empty() ? 0 : depths.front(), times.empty() ? 0.0 : times[(times.size() - 1) / 2]);
 }

@@ -1,0 +1,287 @@
+#include "search.h"
+
+#include <cstring>
+#include <initializer_list>
+
+#include "board.h"
+#include "mozek.h"
+#include "threats.h"
+#include "timeman.h"
+
+// ---- Transposition table ----------------------------------------------------
+
+// One remembered node: its key, best move, score (wins counted from the node)
+// and the kind of bound that score is, for the depth it was searched to.
+struct TTEntry {
+  uint64_t key;
+  int16_t score;
+  uint16_t move;
+  int16_t depth;  // in quarter plies
+  uint8_t bound;
+};
+enum : uint8_t { BOUND_NONE, BOUND_UPPER, BOUND_LOWER, BOUND_EXACT };
+
+constexpr int64_t TT_MAX_ENTRIES = int64_t(1) << 22;  // 64 MiB, set aside once
+static TTEntry tt[TT_MAX_ENTRIES];  // the table; slot = key & tt_mask, the newest entry wins
+static int64_t tt_mask = (int64_t(1) << 21) - 1;  // 32 MiB in use by default
+bool tt_enabled = true;
+
+void tt_clear() { std::memset(tt, 0, sizeof(TTEntry) * (tt_mask + 1)); }
+
+void tt_resize(int64_t bytes) {
+  int64_t entries = 1024;
+  while (entries * 2 <= TT_MAX_ENTRIES && entries * 2 * int64_t(sizeof(TTEntry)) <= bytes)
+    entries *= 2;
+  tt_mask = entries - 1;
+  tt_clear();
+}
+
+int64_t tt_bytes() { return (tt_mask + 1) * int64_t(sizeof(TTEntry)); }
+
+// The side to move is part of a node's key.
+static uint64_t node_key(int side) { return board_key ^ (side == 2 ? 0x9D39247E33776D41ull : 0); }
+
+// Win scores are stored counted from the node, so they stay right at any ply.
+static int to_tt(int score, int ply) {
+  return score > DECIDED ? score + ply : score < -DECIDED ? score - ply : score;
+}
+static int from_tt(int score, int ply) {
+  return score > DECIDED ? score - ply : score < -DECIDED ? score + ply : score;
+}
+
+// ---- Search state -------------------------------------------------------------
+
+constexpr int PLY_MAX = 60;  // deepest node, forced replies included
+constexpr int QUARTERS = 4;  // depth below the root is counted in quarter plies
+// Quarter plies a move costs at a node of N moves: about four times log N / log 12.
+constexpr int COST[13] = {4, 1, 1, 2, 2, 3, 3, 3, 4, 4, 4, 4, 4};
+constexpr int INF = 32000;                 // beyond every score
+constexpr uint64_t LEAF_VCF_BUDGET = 200;  // moves a leaf may spend looking for a VCF
+
+static uint64_t nodes, node_cap;               // nodes of this run, and its cap (0: none)
+static bool timed_search, aborted;             // the clock may stop this run; it has stopped it
+static uint16_t killers[PLY_MAX + 2][2];       // the last two moves that cut off at each ply
+static uint16_t pv[PLY_MAX + 2][PLY_MAX + 2];  // best line found below each ply
+static int pv_len[PLY_MAX + 2];                // where each ply's line ends
+
+// Counts a node and asks the clock now and then; true once the search must stop.
+static bool stopping() {
+  if (aborted) return true;
+  ++nodes;
+  if ((node_cap && nodes >= node_cap) || (timed_search && (nodes & 255) == 0 && deadline_passed()))
+    aborted = true;
+  return aborted;
+}
+
+// The principal variation at PLY: MOVE, then the one found below it.
+static void set_pv(int ply, uint16_t move) {
+  pv[ply][ply] = move;
+  int n = pv_len[ply + 1];
+  if (n > PLY_MAX) n = PLY_MAX;
+  for (int i = ply + 1; i < n; i++) pv[ply][i] = pv[ply + 1][i];
+  pv_len[ply] = n > ply + 1 ? n : ply + 1;
+}
+
+// Largest cell values of SIDE (OWN) and of the other side (OPP) over the
+// empty cells; FOUR tells whether one of SIDE's cells makes a four.
+static void best_cells(int side, int& own, int& opp, bool& four) {
+  own = opp = 0;
+  four = false;
+  const int other = other_side(side);
+  for (int i = 0; i < play_cell_count; i++) {
+    const uint16_t c = play_cells[i];
+    if (PHC[c] != 0) continue;
+    const int v = cell_value(c, side), w = cell_value(c, other);
+    if (v > own) own = v;
+    if (w > opp) opp = w;
+    if (v >= V_FOUR && !four && best_line_value(c, side) >= V_FOUR) four = true;
+  }
+}
+
+// The static score for SIDE to move, whose best cell is worth OWN to it: the
+// difference of both sides' sums of cell values, plus the stone SIDE adds first.
+static int score_with(int side, int own, int) {
+  const int mine = int(side == 2 ? SUMO : SUMX), theirs = int(side == 2 ? SUMX : SUMO);
+  int score = mine - theirs + own;
+  if (score > DECIDED - 1000) score = DECIDED - 1000;
+  if (score < -(DECIDED - 1000)) score = -(DECIDED - 1000);
+  return score;
+}
+
+int evaluate(int side) {
+  int own, opp;
+  bool four;
+  best_cells(side, own, opp, four);
+  return score_with(side, own, opp);
+}
+
+// A node with SIDE to move, DEPTH quarter plies left, at PLY from the root.
+static int node(int depth, int ply, int alpha, int beta, int side) {
+  pv_len[ply] = ply;
+  const int other = other_side(side);
+  const uint16_t* f;
+  if (five_cells(side, f) > 0) {
+    pv[ply][ply] = f[0];
+    pv_len[ply] = ply + 1;
+    return WIN_SCORE - ply - 1;
+  }
+  const int threats = five_cells(other, f);
+  if (threats >= 2) return -(WIN_SCORE - ply - 2);
+  if (stopping()) return 0;
+  if (ply >= PLY_MAX) return evaluate(side);
+  if (threats == 1) {
+    // A single cell stops the opponent's five: forced, so it costs no depth.
+    const uint16_t m = f[0];
+    make(m, side);
+    const int v = -node(depth, ply + 1, -beta, -alpha, other);
+    unmake();
+    if (!aborted) set_pv(ply, m);
+    return v;
+  }
+
+  const uint64_t key = node_key(side);
+  TTEntry& e = tt[key & tt_mask];
+  uint16_t tt_move = 0;
+  if (tt_enabled && e.key == key) {
+    tt_move = e.move;
+    if (e.depth == depth) {
+      const int s = from_tt(e.score, ply);
+      if (e.bound == BOUND_EXACT || (e.bound == BOUND_LOWER && s >= beta) ||
+          (e.bound == BOUND_UPPER && s <= alpha)) {
+        if (tt_move) {
+          pv[ply][ply] = tt_move;
+          pv_len[ply] = ply + 1;
+        }
+        return s;
+      }
+    }
+  }
+
+  if (depth <= 0) {
+    int own, opp;
+    bool four;
+    best_cells(side, own, opp, four);
+    int score = score_with(side, own, opp);
+    if (four) {
+      const ThreatResult r = find_vcf(side, LEAF_VCF_BUDGET);
+      if (r.win) score = WIN_SCORE - ply - r.length;
+    }
+    if (tt_enabled) e = {key, int16_t(to_tt(score, ply)), 0, 0, BOUND_EXACT};
+    return score;
+  }
+
+  TYPOSM moves;
+  uint16_t n = BESTR(V0, moves, PS);
+  if (n == 0) return 0;  // no cell can still be part of a five: a draw
+  if (side == 2)
+    FILTR(n, moves, PSC, PSH);
+  else
+    FILTR(n, moves, PSH, PSC);
+  // The table's move first, then the killers, each moved forward if the list has it.
+  int front = 1;
+  for (uint16_t want : {tt_move, killers[ply][0], killers[ply][1]}) {
+    if (want == 0) continue;
+    for (int i = front; i <= n; i++)
+      if (moves[i] == want) {
+        for (int j = i; j > front; j--) moves[j] = moves[j - 1];
+        moves[front++] = want;
+        break;
+      }
+  }
+
+  // A move costs a ply when there are many, less when few are left (an
+  // opponent's threat narrows the list), so forcing lines run deeper.
+  const int child = depth - COST[n < 12 ? n : 12];
+  const int alpha0 = alpha;
+  int best = -INF;
+  uint16_t best_move = 0;
+  for (int i = 1; i <= n; i++) {
+    const uint16_t m = moves[i];
+    make(m, side);
+    int v;
+    if (i == 1) {
+      v = -node(child, ply + 1, -beta, -alpha, other);
+    } else {
+      v = -node(child, ply + 1, -alpha - 1, -alpha, other);
+      if (v > alpha && v < beta && !aborted) v = -node(child, ply + 1, -beta, -alpha, other);
+    }
+    unmake();
+    if (aborted) return 0;
+    if (v > best) {
+      best = v;
+      best_move = m;
+      if (v > alpha) {
+        alpha = v;
+        set_pv(ply, m);
+        if (alpha >= beta) {
+          if (killers[ply][0] != m) {
+            killers[ply][1] = killers[ply][0];
+            killers[ply][0] = m;
+          }
+          break;
+        }
+      }
+    }
+  }
+  if (tt_enabled) {
+    const uint8_t bound = best >= beta ? BOUND_LOWER : best > alpha0 ? BOUND_EXACT : BOUND_UPPER;
+    e = {key, int16_t(to_tt(best, ply)), best_move, int16_t(depth), bound};
+  }
+  return best;
+}
+
+SearchResult deepen(int side, const uint16_t* roots, int count, int max_depth, uint64_t max_nodes,
+                    bool timed) {
+  SearchResult result{};
+  nodes = 0;
+  node_cap = max_nodes;
+  timed_search = timed;
+  aborted = false;
+  std::memset(killers, 0, sizeof killers);
+  static uint16_t order[400];
+  for (int i = 0; i < count; i++) order[i] = roots[i];
+  const int other = other_side(side);
+  if (max_depth > PLY_MAX - 10) max_depth = PLY_MAX - 10;
+  for (int depth = 1; depth <= max_depth && count > 0; depth++) {
+    int alpha = -INF, best = -INF, best_at = -1;
+    int searched = 0;
+    uint16_t line[PV_MAX];
+    int line_len = 0;
+    for (int i = 0; i < count; i++) {
+      const uint16_t m = order[i];
+      make(m, side);
+      int v;
+      if (i == 0) {
+        v = -node((depth - 1) * QUARTERS, 1, -INF, INF, other);
+      } else {
+        v = -node((depth - 1) * QUARTERS, 1, -alpha - 1, -alpha, other);
+        if (v > alpha && !aborted) v = -node((depth - 1) * QUARTERS, 1, -INF, -alpha, other);
+      }
+      unmake();
+      if (aborted) break;
+      searched++;
+      if (v > best) {
+        best = v;
+        best_at = i;
+        alpha = v;
+        line[0] = m;
+        line_len = 1;
+        for (int k = 1; k < pv_len[1] && line_len < PV_MAX; k++) line[line_len++] = pv[1][k];
+      }
+    }
+    if (searched == 0) break;  // not even the first move of this depth: keep the last depth's
+    result.move = order[best_at];
+    result.score = best;
+    result.depth = depth;
+    result.partial = searched < count;
+    result.pv_len = line_len;
+    std::memcpy(result.pv, line, sizeof(uint16_t) * line_len);
+    // The best move goes first in the next depth.
+    const uint16_t m = order[best_at];
+    for (int k = best_at; k > 0; k--) order[k] = order[k - 1];
+    order[0] = m;
+    if (aborted || best > DECIDED || best < -DECIDED) break;
+  }
+  result.nodes = nodes;
+  return result;
+}

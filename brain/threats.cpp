@@ -1,0 +1,257 @@
+// Threat-space search. The attacker plays only moves that threaten; after a
+// four the defender's reply is the single cell that stops the five, after a
+// three every cell that could spoil the open four to come plus every four of
+// its own. A win is claimed only when every such reply was searched and lost,
+// so a proof never relies on the defender missing a move.
+#include "threats.h"
+
+#include "board.h"
+#include "mozek.h"
+
+constexpr int LINE_MAX = 64;    // plies of a recorded line
+constexpr int PLY_MAX = 120;    // deepest chain searched
+constexpr int CANDIDATES = 24;  // threats tried per attacker node, best first
+
+static uint64_t nodes, budget;                // moves made by this search, and how many it may make
+static bool aborted;                          // budget or clock ran out: a failure proves nothing
+static bool (*stop_check)();                  // the caller's clock, or null
+static uint16_t line[PLY_MAX + 3][LINE_MAX];  // winning line found below each ply
+static int line_len[PLY_MAX + 3];             // length of each of those lines
+
+// Failures of the VCT seen in this search, by position and depth left.
+struct FailEntry {
+  uint64_t key;
+  int depth;
+  uint32_t stamp;
+};
+static FailEntry fails[1 << 16];  // slot = key & 0xFFFF
+static uint32_t stamp;            // number of the VCT search in progress; older entries are void
+
+// Counts a node; false once the budget or the clock says stop.
+static bool spend() {
+  if (aborted) return false;
+  ++nodes;
+  if (nodes > budget || (stop_check && (nodes & 255) == 0 && stop_check())) aborted = true;
+  return !aborted;
+}
+
+// Records at PLY the move M, then what was found below at ply FROM (when FROM > 0).
+static void record(int ply, uint16_t m, uint16_t reply, int from) {
+  if (ply >= PLY_MAX) return;
+  int n = 0;
+  line[ply][n++] = m;
+  if (reply) line[ply][n++] = reply;
+  if (from > 0)
+    for (int i = 0; i < line_len[from] && n < LINE_MAX; i++) line[ply][n++] = line[from][i];
+  line_len[ply] = n;
+}
+
+// Empty cells where SIDE's best line value reaches MIN, highest summed value first.
+static int gather(int side, uint16_t min, uint16_t* out, int limit) {
+  int n = 0;
+  for (int i = 0; i < play_cell_count; i++) {
+    const uint16_t c = play_cells[i];
+    if (PHC[c] != 0 || cell_value(c, side) < min || best_line_value(c, side) < min) continue;
+    const uint16_t v = cell_value(c, side);
+    int p;
+    if (n < limit)
+      p = n++;
+    else if (cell_value(out[limit - 1], side) >= v)
+      continue;
+    else
+      p = limit - 1;
+    while (p > 0 && cell_value(out[p - 1], side) < v) {
+      out[p] = out[p - 1];
+      p--;
+    }
+    out[p] = c;
+  }
+  return n;
+}
+
+static bool vcf_node(int a, int ply);
+
+// The attacker A has just played the four or block M: the defender blocks, then A goes on.
+static bool vcf_after(int a, uint16_t m, int ply) {
+  const uint16_t* f;
+  const int nf = five_cells(a, f);
+  if (nf >= 2) {
+    record(ply, m, f[0], 0);
+    if (ply < PLY_MAX) line[ply][line_len[ply]++] = f[1];
+    return true;
+  }
+  if (nf == 0) return false;
+  const uint16_t r = f[0];
+  make(r, other_side(a));
+  const bool win = vcf_node(a, ply + 2);
+  unmake();
+  if (win) record(ply, m, r, ply + 2);
+  return win;
+}
+
+// A to move, winning by fours alone?
+static bool vcf_node(int a, int ply) {
+  const uint16_t* f;
+  if (five_cells(a, f) > 0) {
+    record(ply, f[0], 0, 0);
+    return true;
+  }
+  if (ply >= PLY_MAX || !spend()) return false;
+  const uint16_t* fd;
+  const int nd = five_cells(other_side(a), fd);
+  if (nd >= 2) return false;
+  uint16_t cand[CANDIDATES];
+  int n;
+  if (nd == 1) {
+    // The defender's four must be blocked; only a block that is a four keeps the chain.
+    if (best_line_value(fd[0], a) < V_FOUR) return false;
+    cand[0] = fd[0];
+    n = 1;
+  } else {
+    n = gather(a, V_FOUR, cand, CANDIDATES);
+  }
+  for (int i = 0; i < n; i++) {
+    make(cand[i], a);
+    const bool win = vcf_after(a, cand[i], ply);
+    unmake();
+    if (win) return true;
+  }
+  return false;
+}
+
+static bool vct_node(int a, int depth, int ply);
+
+// Cells within five steps of CELL along direction D that are empty: where a
+// defender's stone can spoil a straight four made at CELL.
+static void mark_line(uint16_t cell, int d, bool* mark, uint16_t* out, int& n) {
+  const int step = PSV[d];
+  for (int dir = -1; dir <= 1; dir += 2)
+    for (int k = 0; k <= 5; k++) {
+      const int c = cell + dir * k * step;
+      if (PHC[c] == 3) break;
+      if (PHC[c] == 0 && !mark[c]) {
+        mark[c] = true;
+        out[n++] = uint16_t(c);
+      }
+    }
+}
+
+// The attacker A has just played M (a four, a three or a forced block): the
+// defender must answer every threat A now holds, and A must win after each answer.
+static bool vct_after(int a, uint16_t m, int depth, int ply) {
+  const int d = other_side(a);
+  const uint16_t* f;
+  const int nf = five_cells(a, f);
+  if (nf >= 2) {
+    record(ply, m, f[0], 0);
+    if (ply < PLY_MAX) line[ply][line_len[ply]++] = f[1];
+    return true;
+  }
+  if (nf == 1) {
+    const uint16_t r = f[0];
+    make(r, d);
+    const bool win = vct_node(a, depth - 1, ply + 2);
+    unmake();
+    if (win) record(ply, m, r, ply + 2);
+    return win;
+  }
+  // A three: the cells that would make A a straight four, and every cell that spoils one.
+  static bool mark[PLY_MAX + 3][484];
+  static uint16_t replies[PLY_MAX + 3][400];
+  bool* seen = mark[ply];
+  uint16_t* r = replies[ply];
+  int n = 0;
+  for (int i = 0; i < play_cell_count; i++) {
+    const uint16_t c = play_cells[i];
+    if (PHC[c] != 0 || cell_value(c, a) < V_OPEN_FOUR) continue;
+    for (int dd = 0; dd < 4; dd++)
+      if (line_value(c, a, dd) >= V_OPEN_FOUR) mark_line(c, dd, seen, r, n);
+  }
+  if (n == 0) return false;
+  // Every four of the defender's own is an answer too.
+  for (int i = 0; i < play_cell_count; i++) {
+    const uint16_t c = play_cells[i];
+    if (PHC[c] == 0 && !seen[c] && cell_value(c, d) >= V_FOUR && best_line_value(c, d) >= V_FOUR) {
+      seen[c] = true;
+      r[n++] = c;
+    }
+  }
+  for (int i = 0; i < n; i++) seen[r[i]] = false;
+  for (int i = 0; i < n; i++) {
+    make(r[i], d);
+    const bool win = vct_node(a, depth - 1, ply + 2);
+    unmake();
+    if (!win) return false;
+    if (i == 0) record(ply, m, r[i], ply + 2);
+  }
+  return true;
+}
+
+// A to move, winning by threes and fours with at most DEPTH more own moves?
+static bool vct_node(int a, int depth, int ply) {
+  const uint16_t* f;
+  if (five_cells(a, f) > 0) {
+    record(ply, f[0], 0, 0);
+    return true;
+  }
+  if (ply >= PLY_MAX || !spend()) return false;
+  const int d = other_side(a);
+  const uint16_t* fd;
+  const int nd = five_cells(d, fd);
+  if (nd >= 2) return false;
+  if (vcf_node(a, ply)) return true;
+  if (depth <= 0 || aborted) return false;
+  FailEntry& e = fails[(board_key ^ (a == 2 ? 0x5A5A5A5A5A5A5A5Aull : 0)) & 0xFFFF];
+  const uint64_t key = board_key ^ (a == 2 ? 0x5A5A5A5A5A5A5A5Aull : 0);
+  if (e.stamp == stamp && e.key == key && e.depth >= depth) return false;
+  bool win = false;
+  if (nd == 1) {
+    // A must block; the block keeps the initiative only if A still holds a threat.
+    make(fd[0], a);
+    win = vct_after(a, fd[0], depth, ply);
+    unmake();
+  } else {
+    uint16_t cand[CANDIDATES];
+    const int n = gather(a, V_THREE, cand, CANDIDATES);
+    for (int i = 0; i < n && !win && !aborted; i++) {
+      make(cand[i], a);
+      win = vct_after(a, cand[i], depth, ply);
+      unmake();
+    }
+  }
+  if (!win && !aborted) e = {key, depth, stamp};
+  return win;
+}
+
+// Sets up a search for SIDE and copies its outcome.
+static ThreatResult finish(bool win) {
+  ThreatResult r{};
+  r.win = win;
+  r.complete = !aborted;
+  r.nodes = nodes;
+  if (win) {
+    r.length = line_len[0];
+    for (int i = 0; i < line_len[0]; i++) r.line[i] = line[0][i];
+    r.move = r.line[0];
+  }
+  return r;
+}
+
+static void begin(uint64_t node_budget, bool (*stop)()) {
+  nodes = 0;
+  budget = node_budget;
+  aborted = false;
+  stop_check = stop;
+  line_len[0] = 0;
+}
+
+ThreatResult find_vcf(int side, uint64_t node_budget, bool (*stop)()) {
+  begin(node_budget, stop);
+  return finish(vcf_node(side, 0));
+}
+
+ThreatResult find_vct(int side, int depth, uint64_t node_budget, bool (*stop)()) {
+  begin(node_budget, stop);
+  stamp++;
+  return finish(vct_node(side, depth, 0));
+}

@@ -1,0 +1,213 @@
+// The brain's tactics: the positions of bench/tactics.txt (forced wins by fours and by threes,
+// forced wins of the opponent to refute, quiet positions), and the transposition table's promise
+// that it never changes what a search of a given depth finds.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "board.h"
+#include "commands.h"
+#include "mozek.h"
+#include "position.h"
+#include "protocol.h"
+#include "search.h"
+#include "settings.h"
+#include "think.h"
+#include "threats.h"
+
+// One line of the tactics file.
+struct Tactic {
+  std::string kind, why;
+  int size;
+  std::vector<uint16_t> own, opp, answers;
+};
+
+// Cells "x,y x,y ..." of an n x n board ("-" for none).
+static std::vector<uint16_t> cells(const std::string& text, int n) {
+  std::vector<uint16_t> out;
+  std::istringstream in(text);
+  for (std::string xy; in >> xy;)
+    if (xy != "-")
+      out.push_back(
+          uint16_t((std::stoi(xy.substr(xy.find(',') + 1)) + 1) * (n + 2) + std::stoi(xy) + 1));
+  return out;
+}
+
+static std::vector<Tactic> load() {
+  std::vector<Tactic> rows;
+  std::ifstream file(TACTICS_FILE);
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> f;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, ';');) f.push_back(field);
+    const int n = std::stoi(f.at(1));
+    rows.push_back({f.at(0), f.at(5), n, cells(f[2], n), cells(f[3], n), cells(f[4], n)});
+  }
+  return rows;
+}
+
+// Sets the row's position up, the brain (side O) to move.
+static void set_up(const Tactic& t) {
+  open_board(t.size);
+  tt_clear();
+  std::vector<Placement> p;
+  for (size_t i = 0; i < std::max(t.own.size(), t.opp.size()); i++) {
+    if (i < t.opp.size()) p.push_back({t.opp[i], OPPONENT_STONE});
+    if (i < t.own.size()) p.push_back({t.own[i], OWN_STONE});
+  }
+  set_position(p.data(), int(p.size()));
+  sync_board();
+}
+
+static bool among(uint16_t cell, const std::vector<uint16_t>& set) {
+  return std::find(set.begin(), set.end(), cell) != set.end();
+}
+
+// Replays a VCF line for SIDE: each own move leaves exactly the defender's next move as its only
+// block (or two fives), and the line ends in a five. The position is restored.
+static bool replays_to_five(int side, const ThreatResult& r) {
+  int made = 0;
+  bool ok = r.length > 0;
+  for (int i = 0; ok && i < r.length; i++) {
+    const uint16_t* f;
+    const int mover = i % 2 == 0 ? side : other_side(side);
+    if (i == r.length - 1) {
+      ok = five_cells(side, f) > 0 && f[0] == r.line[i] && mover == side;
+      break;
+    }
+    if (mover == side && five_cells(other_side(side), f) > 0) ok = f[0] == r.line[i];
+    make(r.line[i], mover);
+    made++;
+    if (mover == side) ok = ok && five_cells(side, f) >= 1 && f[0] == r.line[i + 1];
+  }
+  while (made-- > 0) unmake();
+  return ok;
+}
+
+// Node budget within which each VCF of the file must be found.
+constexpr uint64_t VCF_FOUND_WITHIN = 2000;
+
+TEST(Tactics, EveryPositionOfTheFile) {
+  const std::vector<Tactic> rows = load();
+  ASSERT_GE(rows.size(), 10u);
+  for (const Tactic& t : rows) {
+    SCOPED_TRACE(t.kind + ": " + t.why);
+    set_up(t);
+    reset_settings();
+    timeout_turn_ms = 1000;
+    if (t.kind == "vcf") {
+      const ThreatResult r = find_vcf(OWN_STONE, VCF_FOUND_WITHIN);
+      std::string line;
+      for (int i = 0; i < r.length; i++) line += std::to_string(r.line[i]) + " ";
+      // The hand-found first move is one way; any line that replays to a five proves the win.
+      EXPECT_TRUE(r.win && replays_to_five(OWN_STONE, r)) << r.nodes << " nodes, line " << line;
+      const SearchReport move = choose_move();
+      EXPECT_TRUE(move.reason == Reason::VCF && move.cell == r.move && move.score > DECIDED);
+    } else if (t.kind == "refute") {
+      const ThreatResult threat = find_vcf(OPPONENT_STONE, ROOT_VCF_BUDGET);
+      EXPECT_TRUE(threat.win && replays_to_five(OPPONENT_STONE, threat));
+      const SearchReport move = choose_move();
+      EXPECT_TRUE(among(move.cell, t.answers)) << move.cell;
+      make(move.cell, OWN_STONE);
+      EXPECT_FALSE(find_vcf(OPPONENT_STONE, ROOT_VCF_BUDGET).win);
+      unmake();
+    } else if (t.kind == "vct") {
+      EXPECT_FALSE(find_vcf(OWN_STONE, ROOT_VCF_BUDGET).win) << "threes are needed";
+      const SearchReport move = choose_move();
+      EXPECT_TRUE(move.reason == Reason::VCT && among(move.cell, t.answers)) << move.cell;
+      // Every reply the opponent has, not only the solver's, still loses.
+      make(move.cell, OWN_STONE);
+      for (int i = 0; i < play_cell_count; i++) {
+        const uint16_t reply = play_cells[i];
+        if (PHC[reply] != 0) continue;
+        make(reply, OPPONENT_STONE);
+        EXPECT_TRUE(find_vct(OWN_STONE, ROOT_VCT_DEPTH, 10 * ROOT_VCT_BUDGET).win) << reply;
+        unmake();
+      }
+      unmake();
+    } else {
+      for (int side : {OWN_STONE, OPPONENT_STONE}) {
+        const ThreatResult vcf = find_vcf(side, ROOT_VCF_BUDGET);
+        const ThreatResult vct = find_vct(side, ROOT_VCT_DEPTH, ROOT_VCT_BUDGET);
+        EXPECT_TRUE(!vcf.win && vcf.complete && !vct.win && vct.complete)
+            << side << " " << vct.nodes;
+      }
+    }
+  }
+}
+
+// Root moves as the brain lists them.
+static std::vector<uint16_t> roots() {
+  TYPOSM t;
+  uint16_t n = BESTR(16, t, PS);
+  FILTR(n, t, PSC, PSH);
+  return std::vector<uint16_t>(t + 1, t + 1 + n);
+}
+
+static int fixed_depth_score(int depth) {
+  const std::vector<uint16_t> r = roots();
+  return deepen(OWN_STONE, r.data(), int(r.size()), depth, 0, false).score;
+}
+
+// A search of a fixed depth finds the same score with the table off, freshly emptied, or full of
+// entries from deeper searches of this and other positions.
+TEST(Tactics, TableNeverChangesAFixedDepthScore) {
+  const std::vector<Tactic> rows = load();
+  for (const Tactic& t : rows) {
+    if (t.kind == "vcf") continue;  // the root would play the five at once
+    set_up(t);
+    for (int depth = 1; depth <= 4; depth++) {
+      tt_enabled = false;
+      const int plain = fixed_depth_score(depth);
+      tt_enabled = true;
+      tt_clear();
+      const int fresh = fixed_depth_score(depth);
+      fixed_depth_score(5);
+      const int warm = fixed_depth_score(depth);
+      EXPECT_TRUE(plain == fresh && fresh == warm)
+          << t.why << " depth " << depth << ": " << plain << " " << fresh << " " << warm;
+    }
+  }
+}
+
+static std::vector<std::string> replies;
+
+// The MESSAGE lines' depths, scores and lines of a session, without times and node counts.
+static std::string session(const std::string& lines) {
+  replies.clear();
+  std::istringstream in(lines);
+  for (std::string line; std::getline(in, line, '|');) brain_line(line.c_str());
+  std::string out;
+  for (const std::string& r : replies) {
+    std::string kept = r;
+    const size_t nodes = kept.find(" nodes "), pv = kept.find(" pv ");
+    if (nodes != std::string::npos && pv != std::string::npos) kept.erase(nodes, pv - nodes);
+    out += kept + "\n";
+  }
+  return out;
+}
+
+// TAKEBACK, RESTART and a new board size leave nothing in the table that alters a later search:
+// the same session with the table on and off says the same thing move for move.
+TEST(Tactics, NoStaleEntriesAfterTakebackRestartOrNewBoard) {
+  const std::string lines =
+      "START 15|INFO timeout_turn 0|INFO max_depth 4|INFO verbose 1|"
+      "BOARD|7,7,2|8,8,1|8,7,2|6,9,1|9,7,2|DONE|TAKEBACK 10,7|TAKEBACK 9,7|"
+      "BOARD|7,7,2|8,8,1|8,7,2|6,9,1|6,7,1|DONE|RESTART|BOARD|7,7,2|8,8,1|8,7,2|DONE|"
+      "START 20|BOARD|7,7,2|8,8,1|8,7,2|6,9,1|DONE|TURN 12,12|TURN 3,3|"
+      "INFO max_memory 40000000|START 15|BOARD|7,7,2|8,8,1|8,7,2|6,9,1|9,7,2|DONE";
+  tt_enabled = false;
+  const std::string without = session(lines);
+  tt_enabled = true;
+  EXPECT_EQ(session(lines), without);
+  EXPECT_EQ(tt_bytes(), 4 << 20) << "half of what the engine leaves of 40 MB, a power of two";
+}
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  brain_start();
+  set_reply_sink([](const char* line) { replies.emplace_back(line); });
+  return RUN_ALL_TESTS();
+}
