@@ -46,6 +46,13 @@ static void record(int ply, uint16_t m, uint16_t reply, int from) {
   line_len[ply] = n;
 }
 
+// M made two fives at once: the line ends with the block of one and the other.
+static bool record_double_five(int ply, uint16_t m, const uint16_t* f) {
+  record(ply, m, f[0], 0);
+  if (ply < PLY_MAX) line[ply][line_len[ply]++] = f[1];
+  return true;
+}
+
 // Empty cells where SIDE's best line value reaches MIN, highest summed value first.
 static int gather(int side, uint16_t min, uint16_t* out, int limit) {
   int n = 0;
@@ -75,11 +82,7 @@ static bool vcf_node(int a, int ply);
 static bool vcf_after(int a, uint16_t m, int ply) {
   const uint16_t* f;
   const int nf = five_cells(a, f);
-  if (nf >= 2) {
-    record(ply, m, f[0], 0);
-    if (ply < PLY_MAX) line[ply][line_len[ply]++] = f[1];
-    return true;
-  }
+  if (nf >= 2) return record_double_five(ply, m, f);
   if (nf == 0) return false;
   const uint16_t r = f[0];
   make(r, other_side(a));
@@ -142,11 +145,7 @@ static bool vct_after(int a, uint16_t m, int depth, int ply) {
   const int d = other_side(a);
   const uint16_t* f;
   const int nf = five_cells(a, f);
-  if (nf >= 2) {
-    record(ply, m, f[0], 0);
-    if (ply < PLY_MAX) line[ply][line_len[ply]++] = f[1];
-    return true;
-  }
+  if (nf >= 2) return record_double_five(ply, m, f);
   if (nf == 1) {
     const uint16_t r = f[0];
     make(r, d);
