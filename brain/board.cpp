@@ -111,12 +111,19 @@ void make(uint16_t cell, int side) {
   drop_five(now[1], cell);
   drop_five(now[2], cell);
   depth++;
-  PLACE(cell, uint16_t(side));
+  // The search's own moves go straight to the engine, as the game's search
+  // does: the board check of checking builds runs once per search, not per node.
+  KZ = cell;
+  X5O5();
+  if (side == SIDEO)
+    GOO();
+  else
+    GOX();
   scan_fives(now[side], cell, side);
 }
 
 void unmake() {
-  UNPLACE();
+  BKSP();
   depth--;
   board_key = keys_before[depth];
 }

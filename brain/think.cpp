@@ -1,5 +1,7 @@
 #include "think.h"
 
+#include <cassert>
+
 #include "board.h"
 #include "mozek.h"
 #include "position.h"
@@ -167,6 +169,8 @@ SearchReport choose_move() {
   }
   X5 = x5;
   O5 = o5;
+  // Every move of the search was taken back exactly (checked in builds with asserts).
+  assert(BOARDOK());
   rep.elapsed_us = elapsed_us();
   return rep;
 }
