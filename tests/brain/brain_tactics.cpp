@@ -26,10 +26,7 @@ struct Tactic {
 static std::vector<uint16_t> cells(const std::string& text, int n) {
   std::vector<uint16_t> out;
   std::istringstream in(text);
-  for (std::string xy; in >> xy;)
-    if (xy != "-")
-      out.push_back(
-          uint16_t((std::stoi(xy.substr(xy.find(',') + 1)) + 1) * (n + 2) + std::stoi(xy) + 1));
+  for (int x, y; in >> x && in.ignore() >> y;) out.push_back(uint16_t((y + 1) * (n + 2) + x + 1));
   return out;
 }
 
@@ -137,17 +134,12 @@ TEST(Tactics, EveryPositionOfTheFile) {
   }
 }
 
-// Root moves as the brain lists them.
-static std::vector<uint16_t> roots() {
+// The score of a search of DEPTH over the root moves as the brain lists them.
+static int fixed_depth_score(int depth) {
   TYPOSM t;
   uint16_t n = BESTR(16, t, PS);
   FILTR(n, t, PSC, PSH);
-  return std::vector<uint16_t>(t + 1, t + 1 + n);
-}
-
-static int fixed_depth_score(int depth) {
-  const std::vector<uint16_t> r = roots();
-  return deepen(OWN_STONE, r.data(), int(r.size()), depth, 0, false).score;
+  return deepen(OWN_STONE, t + 1, n, depth, 0, false).score;
 }
 
 // A search of a fixed depth finds the same score with the table off, freshly emptied, or full of
