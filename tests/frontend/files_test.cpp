@@ -1,16 +1,12 @@
 // The settings file and the saved game: exact bytes, round trips, every
 // damaged, impossible or unwritable file leaving the game exactly as it was
 // with one notice on the contact row, and saves nobody else can steer.
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <thread>
 #include <tuple>
 
 #include "fileio.h"
@@ -38,18 +34,6 @@ static int MODE(const char* name) {
 // Leftover temporary files in the working directory, as "ls -a" lists them.
 static bool NOTEMPORARY() {
   return system("ls -a | grep -q -e '^\\.dolm-tmp\\.' -e 'dolm.dat\\.'") != 0;
-}
-
-// Whether STEP returns within a second; when it hangs on a FIFO, a writer
-// that opens and closes the FIFO lets it go on, so the test can end.
-static bool QUICK(void (*step)(), const char* fifo) {
-  std::atomic<bool> done = false;
-  std::thread t([&] { step(), done = true; });
-  for (int i = 0; i < 100 && !done; i++) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  const bool quick = done;
-  while (!done) close(open(fifo, O_WRONLY | O_NONBLOCK));
-  t.join();
-  return quick;
 }
 
 // Command KEY of game G fails: the notice stands on the contact row with
@@ -309,19 +293,4 @@ TEST_F(Game, AFailedSaveIsReportedAndKeepsTheOldFile) {
   EXPECT_FALSE(DOLMRUN());
   EXPECT_STREQ(FILEWHY, "Not saved: dolm.cfg: not a regular file");
   rmdir("dolm.cfg");
-}
-
-// A FIFO under each file's name is refused at once instead of waiting for a
-// writer: the settings at start, the key file of the board side, the saved game.
-TEST_F(Game, AFifoInPlaceOfAFileNeverBlocks) {
-  for (const char* name : {"dolm.cfg", "kanec22.rnd", "dolm.dat"}) {
-    ASSERT_EQ(mkfifo(name, 0600), 0);
-    EXPECT_TRUE(QUICK([] { DOLMSTART(); }, name)) << name;
-    EXPECT_EQ(std::tuple(SR, V0, PT), std::tuple(22, 12, 0)) << name;
-    if (std::string(name) == "dolm.dat") {
-      EXPECT_TRUE(QUICK([] { COMMAND('L'); }, name));
-      EXPECT_EQ(ROW25(), "Not loaded: dolm.dat: not a regular file");
-    }
-    std::remove(name);
-  }
 }
