@@ -261,20 +261,15 @@ TEST(BrainProcess, NoFilesAndEveryLineAnswered) {
   const std::string in("START 15\0x\nSTART 15\rINFO timeout_turn 100\rTURN 7,7\rABOUT\0\r\nEND\r",
                        63);
   std::ofstream(d + "/in").write(in.data(), std::streamsize(in.size()));
-  const auto start = std::chrono::steady_clock::now();
-  FILE* out = popen(("cd " + d + " && timeout 10 " PBRAIN " <in").c_str(), "r");
+  FILE* out = popen(("cd " + d + " && timeout 1 " PBRAIN " <in").c_str(), "r");
   ASSERT_TRUE(out);
   Lines got;
   for (char line[256]; std::fgets(line, sizeof line, out);) got.emplace_back(line);
-  pclose(out);
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now() - start)
-                      .count();
+  EXPECT_EQ(pclose(out), 0) << "ended by END within the second";
   const std::string control = "ERROR line holds control characters\n";
   ASSERT_EQ(got.size(), 4u);
   EXPECT_EQ(std::tuple(got[0], got[1], got[3]), std::tuple(control, "OK\n", control));
   EXPECT_TRUE(std::isdigit(got[2][0])) << got[2];
-  EXPECT_LT(ms, 1000);
   EXPECT_EQ(
       system(("test \"$(ls " + d + ")\" = \"in\nkanec17.rnd\nkanec22.rnd\" && rm -r " + d).c_str()),
       0);
