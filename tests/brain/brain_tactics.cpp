@@ -5,12 +5,11 @@
 
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "board.h"
-#include "commands.h"
 #include "mozek.h"
 #include "position.h"
-#include "protocol.h"
 #include "search.h"
 #include "settings.h"
 #include "think.h"
@@ -27,10 +26,7 @@ struct Tactic {
 static std::vector<uint16_t> cells(const std::string& text, int n) {
   std::vector<uint16_t> out;
   std::istringstream in(text);
-  for (std::string xy; in >> xy;)
-    if (xy != "-")
-      out.push_back(
-          uint16_t((std::stoi(xy.substr(xy.find(',') + 1)) + 1) * (n + 2) + std::stoi(xy) + 1));
+  for (int x, y; in >> x && in.ignore() >> y;) out.push_back(uint16_t((y + 1) * (n + 2) + x + 1));
   return out;
 }
 
@@ -65,23 +61,20 @@ static bool among(uint16_t cell, const std::vector<uint16_t>& set) {
   return std::find(set.begin(), set.end(), cell) != set.end();
 }
 
-// Replays a VCF line for SIDE: each own move leaves exactly the defender's next move as its only
-// block (or two fives), and the line ends in a five. The position is restored.
+// Replays a VCF line for SIDE: each own move (first blocking the defender's four, if any) makes a
+// four whose block is the defender's next move, and the last move makes five. The position is
+// restored.
 static bool replays_to_five(int side, const ThreatResult& r) {
+  bool ok = r.length % 2 == 1;
   int made = 0;
-  bool ok = r.length > 0;
-  for (int i = 0; ok && i < r.length; i++) {
-    const uint16_t* f;
-    const int mover = i % 2 == 0 ? side : other_side(side);
-    if (i == r.length - 1) {
-      ok = five_cells(side, f) > 0 && f[0] == r.line[i] && mover == side;
-      break;
-    }
-    if (mover == side && five_cells(other_side(side), f) > 0) ok = f[0] == r.line[i];
-    make(r.line[i], mover);
-    made++;
-    if (mover == side) ok = ok && five_cells(side, f) >= 1 && f[0] == r.line[i + 1];
+  for (const uint16_t* f; ok && made < r.length - 1; made += 2) {
+    if (five_cells(other_side(side), f) > 0) ok = f[0] == r.line[made];
+    make(r.line[made], side);
+    ok = ok && five_cells(side, f) >= 1 && f[0] == r.line[made + 1];
+    make(r.line[made + 1], other_side(side));
   }
+  const uint16_t* f;
+  ok = ok && five_cells(side, f) > 0 && f[0] == r.line[r.length - 1];
   while (made-- > 0) unmake();
   return ok;
 }
@@ -99,15 +92,16 @@ TEST(Tactics, EveryPositionOfTheFile) {
     timeout_turn_ms = 1000;
     if (t.kind == "vcf") {
       const ThreatResult r = find_vcf(OWN_STONE, VCF_FOUND_WITHIN);
-      std::string line;
-      for (int i = 0; i < r.length; i++) line += std::to_string(r.line[i]) + " ";
       // The hand-found first move is one way; any line that replays to a five proves the win.
-      EXPECT_TRUE(r.win && replays_to_five(OWN_STONE, r)) << r.nodes << " nodes, line " << line;
+      EXPECT_EQ(std::tuple(r.win, replays_to_five(OWN_STONE, r)), std::tuple(true, true))
+          << r.nodes << " nodes";
       const SearchReport move = choose_move();
-      EXPECT_TRUE(move.reason == Reason::VCF && move.cell == r.move && move.score > DECIDED);
+      EXPECT_EQ(std::tuple(move.reason, move.cell, move.score > DECIDED),
+                std::tuple(Reason::VCF, r.move, true));
     } else if (t.kind == "refute") {
       const ThreatResult threat = find_vcf(OPPONENT_STONE, ROOT_VCF_BUDGET);
-      EXPECT_TRUE(threat.win && replays_to_five(OPPONENT_STONE, threat));
+      EXPECT_EQ(std::tuple(threat.win, replays_to_five(OPPONENT_STONE, threat)),
+                std::tuple(true, true));
       const SearchReport move = choose_move();
       EXPECT_TRUE(among(move.cell, t.answers)) << move.cell;
       make(move.cell, OWN_STONE);
@@ -116,7 +110,8 @@ TEST(Tactics, EveryPositionOfTheFile) {
     } else if (t.kind == "vct") {
       EXPECT_FALSE(find_vcf(OWN_STONE, ROOT_VCF_BUDGET).win) << "threes are needed";
       const SearchReport move = choose_move();
-      EXPECT_TRUE(move.reason == Reason::VCT && among(move.cell, t.answers)) << move.cell;
+      EXPECT_EQ(std::tuple(move.reason, among(move.cell, t.answers)), std::tuple(Reason::VCT, true))
+          << move.cell;
       // Every reply the opponent has, not only the solver's, still loses.
       make(move.cell, OWN_STONE);
       for (int i = 0; i < play_cell_count; i++) {
@@ -131,24 +126,20 @@ TEST(Tactics, EveryPositionOfTheFile) {
       for (int side : {OWN_STONE, OPPONENT_STONE}) {
         const ThreatResult vcf = find_vcf(side, ROOT_VCF_BUDGET);
         const ThreatResult vct = find_vct(side, ROOT_VCT_DEPTH, ROOT_VCT_BUDGET);
-        EXPECT_TRUE(!vcf.win && vcf.complete && !vct.win && vct.complete)
+        EXPECT_EQ(std::tuple(vcf.win, vcf.complete, vct.win, vct.complete),
+                  std::tuple(false, true, false, true))
             << side << " " << vct.nodes;
       }
     }
   }
 }
 
-// Root moves as the brain lists them.
-static std::vector<uint16_t> roots() {
+// The score of a search of DEPTH over the root moves as the brain lists them.
+static int fixed_depth_score(int depth) {
   TYPOSM t;
   uint16_t n = BESTR(16, t, PS);
   FILTR(n, t, PSC, PSH);
-  return std::vector<uint16_t>(t + 1, t + 1 + n);
-}
-
-static int fixed_depth_score(int depth) {
-  const std::vector<uint16_t> r = roots();
-  return deepen(OWN_STONE, r.data(), int(r.size()), depth, 0, false).score;
+  return deepen(OWN_STONE, t + 1, n, depth, 0, false).score;
 }
 
 // A search of a fixed depth finds the same score with the table off, freshly emptied, or full of
@@ -166,22 +157,17 @@ TEST(Tactics, TableNeverChangesAFixedDepthScore) {
       const int fresh = fixed_depth_score(depth);
       fixed_depth_score(5);
       const int warm = fixed_depth_score(depth);
-      EXPECT_TRUE(plain == fresh && fresh == warm)
-          << t.why << " depth " << depth << ": " << plain << " " << fresh << " " << warm;
+      EXPECT_EQ(std::tuple(fresh, warm), std::tuple(plain, plain)) << t.why << " depth " << depth;
     }
   }
 }
 
-static std::vector<std::string> replies;
+std::vector<std::string> run(const std::string& lines);  // the replies LINES draw (brain_test)
 
 // The MESSAGE lines' depths, scores and lines of a session, without times and node counts.
 static std::string session(const std::string& lines) {
-  replies.clear();
-  std::istringstream in(lines);
-  for (std::string line; std::getline(in, line, '|');) brain_line(line.c_str());
   std::string out;
-  for (const std::string& r : replies) {
-    std::string kept = r;
+  for (std::string kept : run(lines)) {
     const size_t nodes = kept.find(" nodes "), pv = kept.find(" pv ");
     if (nodes != std::string::npos && pv != std::string::npos) kept.erase(nodes, pv - nodes);
     out += kept + "\n";
@@ -203,11 +189,4 @@ TEST(Tactics, NoStaleEntriesAfterTakebackRestartOrNewBoard) {
   tt_enabled = true;
   EXPECT_EQ(session(lines), without);
   EXPECT_EQ(tt_bytes(), 4 << 20) << "half of what the engine leaves of 40 MB, a power of two";
-}
-
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  brain_start();
-  set_reply_sink([](const char* line) { replies.emplace_back(line); });
-  return RUN_ALL_TESTS();
 }
