@@ -111,14 +111,8 @@ void make(uint16_t cell, int side) {
   drop_five(now[1], cell);
   drop_five(now[2], cell);
   depth++;
-  // The search's own moves go straight to the engine, as the game's search
-  // does: the board check of checking builds runs once per search, not per node.
-  KZ = cell;
-  X5O5();
-  if (side == SIDEO)
-    GOO();
-  else
-    GOX();
+  // The board check of checking builds runs once per reply, not per node.
+  PUT(cell, uint16_t(side));
   scan_fives(now[side], cell, side);
 }
 

@@ -161,6 +161,9 @@ bool FREECELL(uint32_t c);
 // Side SIDE (SIDEX or SIDEO) plays a real move at free cell c: c goes into KZ,
 // is withdrawn from both five registers (X5O5) and GOX/GOO place the stone.
 void PLACE(uint16_t c, uint16_t side);
+// PLACE for a move inside a client's own search: the same bookkeeping, but
+// builds with DOLM_CHECKS leave the board check to the end of the search.
+void PUT(uint16_t c, uint16_t side);
 // Takes the last move back (BKSP); the freed cell, also left in KZ.
 uint16_t UNPLACE();
 // A new board of side sr (SRMIN..SRMAX): SR, then INITDOLM for its keys,

@@ -28,13 +28,17 @@ static bool INSIDE(uint32_t c) {
 
 bool FREECELL(uint32_t c) { return INSIDE(c) && PHC[c] == 0; }
 
-void PLACE(uint16_t c, uint16_t side) {
+void PUT(uint16_t c, uint16_t side) {
   KZ = c;
   X5O5();
   if (side == SIDEX)
     GOX();
   else
     GOO();
+}
+
+void PLACE(uint16_t c, uint16_t side) {
+  PUT(c, side);
   CHECKBOARD("a placement");
 }
 
