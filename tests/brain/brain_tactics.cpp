@@ -89,7 +89,10 @@ TEST(Tactics, EveryPositionOfTheFile) {
     SCOPED_TRACE(t.kind + ": " + t.why);
     set_up(t);
     reset_settings();
-    timeout_turn_ms = 1000;
+    // Node budgets, not the clock, bound every search here, so that a slow
+    // (sanitizer) build or a loaded machine finds the same moves.
+    timeout_turn_ms = 60000;
+    node_cap = static_cast<int64_t>(ROOT_VCT_BUDGET);
     if (t.kind == "vcf") {
       const ThreatResult r = find_vcf(OWN_STONE, VCF_FOUND_WITHIN);
       // The hand-found first move is one way; any line that replays to a five proves the win.
