@@ -10,6 +10,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "../engine/board_helpers.h"
 #include "commands.h"
 #include "mozek.h"
 #include "position.h"
@@ -34,10 +35,8 @@ Lines run(const std::string& lines) {
 // Everything the engine keeps about a position, to prove what a command did
 // to it; the five registers may be left out.
 static std::vector<uint32_t> snapshot(bool fives = true) {
-  std::vector<uint32_t> s(PHC, PHC + 576);
-  for (const uint16_t* table : {PSH, PSC, PS}) s.insert(s.end(), table, table + 484);
-  s.insert(s.end(), PP + 1, PP + 1 + PT);
-  s.insert(s.end(), {PT, SUMX, SUMO, fives ? X5 : 0, fives ? O5 : 0});
+  std::vector<uint32_t> s = TAKESTATE();
+  if (fives) s.insert(s.end(), {X5, O5});
   return s;
 }
 
