@@ -5,7 +5,7 @@
 #include <random>
 #include <tuple>
 
-#include "search_helpers.h"
+#include "../engine/board_helpers.h"
 
 // The stated example: values 5, 9, 5, 9 on cells a..d give b, d, a for N = 3.
 TEST(BESTR, StatedExample) {

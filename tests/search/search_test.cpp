@@ -1,13 +1,24 @@
 // The root's paths, tactics, rules where a plain reading misbehaves, random games.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
 #include <random>
 #include <set>
 #include <tuple>
 
-#include "search_helpers.h"
+#include "../engine/board_helpers.h"
 
-extern uint64_t ALLOCATIONS;  // heap allocations so far (allocations.cpp)
+// Every heap allocation is counted, so a test can prove that a search makes
+// none; the library's array forms fall back on these.
+static uint64_t ALLOCATIONS = 0;
+void* operator new(std::size_t n) {
+  if (void* p = (ALLOCATIONS++, std::malloc(n ? n : 1))) return p;
+  throw std::bad_alloc();
+}
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return operator new(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 // Paths that decide unsearched: the emptiest cell, O's five, a block of X's
 // four (the newest cell of an open one), O's win by the filter, no move at all.
