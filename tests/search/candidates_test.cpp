@@ -1,4 +1,5 @@
-// Candidate lists and the threat filter (the emptiest cell is pinned by bench-signature).
+// Candidate lists, the threat filter and the emptiest cell (the 5x5 tie, full boards and
+// dead lines are positions of bench/positions.txt, pinned by bench-signature).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,5 +65,15 @@ TEST(FILTR, EveryRule) {
     for (int p = 1; p <= n; p++) T[p] = p, OWN[p] = values[2 * p - 2], OPP[p] = values[2 * p - 1];
     EXPECT_EQ(FILTR(n, T, OWN, OPP), win);
     EXPECT_EQ(std::vector<int>(T + 1, T + 1 + n), want);
+  }
+}
+
+// An empty board's emptiest cell: the centre of an odd side, a central cell of an
+// even one (the 5x5 area's tie is in bench-signature).
+TEST(KAM, EmptyBoardsTakeTheCentre) {
+  for (int sr = 8; sr <= 22; sr++) {
+    NEWGAME(sr);
+    const int c = KAM(), dx = 2 * (c % sr) - sr + 1, dy = 2 * (c / sr) - sr + 1;  // doubled offsets
+    EXPECT_TRUE(dx * dx <= 1 && dy * dy <= 1) << sr << ": " << AT(c);
   }
 }

@@ -23,16 +23,6 @@ void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return opera
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
-// An empty board's emptiest cell: the centre of an odd side, a central cell of an
-// even one (the 5x5 area's tie is in bench-signature).
-TEST(Root, EmptyBoardsTakeTheCentre) {
-  for (int sr = 8; sr <= 22; sr++) {
-    NEWGAME(sr);
-    const int c = KAM(), dx = 2 * (c % sr) - sr + 1, dy = 2 * (c / sr) - sr + 1;  // doubled offsets
-    EXPECT_TRUE(dx * dx <= 1 && dy * dy <= 1) << sr << ": " << AT(c);
-  }
-}
-
 // The reply to the first stone is one of the best eight, chosen by the fixed
 // index when given, otherwise by the engine's generator alone.
 TEST(Root, ReplyToTheFirstStone) {
