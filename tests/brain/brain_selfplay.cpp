@@ -1,7 +1,7 @@
 // Self-play through real pipes: two pbrain-dolm processes play each other, refereed by this driver,
 // which checks every move and times every reply. `brain-selfplay BRAIN SIZE TURN_MS [MIN_MOVES]`
 // (TURN_MS 0: at once, untimed) plays until MIN_MOVES moves were made, one game by default, and
-// fails on any fault; `brain-selfplay pbrain-dolm 20 1000 200` gives the time figures.
+// fails on any fault.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
-#include <vector>
 
 constexpr int W = 22;  // row stride: the largest board and a frame of -1 around it
 static int N, board[W * W];
@@ -59,22 +58,16 @@ int main(int argc, char** argv) {
     if (ask(b, "START " + std::to_string(N)) != "OK") return fail("START refused");
     std::fprintf(to[b], "INFO timeout_turn %d\r\nINFO verbose 1\r\n", turn_ms);
   }
-  std::vector<int> depths;    // of the replies that searched a tree
-  std::vector<double> times;  // their reply times
-  double slowest_ms = 0;
+  double slowest_ms = 0;  // how close the brains came to the turn time
   int moves = 0, games = 0;
   for (; moves < min_moves; games++) {
     for (int i = 0; i < W * W; i++) board[i] = i % W && i % W <= N && i / W && i / W <= N ? 0 : -1;
     std::string command = "BEGIN", line;
-    for (int b = games % 2, x, y, depth = 0, cell;; b ^= 1, depth = 0) {
+    for (int b = games % 2, x, y, cell;; b ^= 1) {
       const auto sent = std::chrono::steady_clock::now();
-      // "MESSAGE search depth D ..." precedes a move chosen by the tree search.
-      for (line = ask(b, command); line.starts_with("MESSAGE"); line = ask(b, ""))
-        std::sscanf(line.c_str(), "MESSAGE search depth %d", &depth);
+      for (line = ask(b, command); line.starts_with("MESSAGE");) line = ask(b, "");
       const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - sent;
       slowest_ms = std::max(slowest_ms, ms.count());
-      if (depth > 0) times.push_back(ms.count());
-      if (depth > 0) depths.push_back(depth);
       char tail;
       if ((turn_ms > 0 && ms.count() > turn_ms) ||
           std::sscanf(line.c_str(), "%d,%d%c", &x, &y, &tail) != 2 || x < 0 || y < 0 || x >= N ||
@@ -93,11 +86,6 @@ int main(int argc, char** argv) {
     if (std::fclose(to[b]), waitpid(pids[b], &status, 0),
         !WIFEXITED(status) || WEXITSTATUS(status) != 0)
       return fail("brain " + std::to_string(b + 1) + " did not exit cleanly");
-  std::sort(depths.begin(), depths.end());
-  std::sort(times.begin(), times.end());
-  std::printf(
-      "%dx%d at %d ms: %d games, %d moves, slowest reply %.1f ms, depth median %d, min %d, "
-      "searched replies' median time %.1f ms\n",
-      N, N, turn_ms, games, moves, slowest_ms, depths.empty() ? 0 : depths[(depths.size() - 1) / 2],
-      depths.empty() ? 0 : depths.front(), times.empty() ? 0.0 : times[(times.size() - 1) / 2]);
+  std::printf("%dx%d at %d ms: %d games, %d moves, slowest reply %.1f ms\n", N, N, turn_ms, games,
+              moves, slowest_ms);
 }

@@ -1,4 +1,4 @@
-// Board-size set-up, the game reset and the key file.
+// The key file: drawn, written, read back, and refused when damaged.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,19 +11,6 @@
 #include "fileio.h"
 
 namespace {
-
-// The cursor starts on the centre (a central cell on even sides); a new game
-// clears obstacles. The rest of the geometry BOARDOK recomputes in every random game.
-TEST(BoardSetup, CentreAndNewGame) {
-  for (auto [sr, kz] : {std::pair{7, 24}, {8, 27}, {22, 230}}) {
-    NEWBOARD(sr);
-    EXPECT_EQ(KZ, kz);
-  }
-  NEWBOARD(9);
-  PHC[CELL(3, 3)] = 3;
-  CLEARDATA();
-  EXPECT_EQ(PHC[CELL(3, 3)], 0);
-}
 
 // Every key of the board side in force, nonzero when drawn.
 std::vector<uint32_t> KEYS() {

@@ -183,18 +183,11 @@ TEST_F(Game, EveryGameTheProgramSavesLoadsBack) {
       fives += !NOTP5;
       obstacles += std::count_if(PHC0, PHC0 + SR * SR, [](uint8_t g) { return g != 0; }) > 0;
       const Snapshot saved;
-      // The evaluation of the playing area, rebuilt from scratch by the replay.
-      auto evaluation = [] {
-        std::vector<int> v = {int(SUMX), int(SUMO)};
-        for (int k = SR + 1; k <= SRXSR_SR_2; k++) v.insert(v.end(), {PSH[k], PSC[k], PS[k]});
-        return v;
-      };
-      const auto before = evaluation();
       Keys({'n', uint16_t(side > 7 ? '-' : '+'), KEY::SHIFT_TAB, 'L'});
       SCOPED_TRACE("side " + std::to_string(side) + " game " + std::to_string(game));
       EXPECT_EQ(ROW25().rfind("Not ", 0), std::string::npos) << ROW25();
-      EXPECT_EQ(before, evaluation());
       EXPECT_TRUE(saved == Snapshot());
+      EXPECT_TRUE(BOARDOK());  // the replay's evaluation equals one from scratch
     }
     Keys({'-'});
   }

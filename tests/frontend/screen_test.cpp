@@ -67,7 +67,9 @@ TEST_F(Game, BoardSizeLimitsAndTheSmallestPicture) {
   Put(4, 4, 'x');
   Keys({KEY::ALT_N, '+'});
   EXPECT_EQ(std::tuple(SR, PHC[CELL(4, 4)]), std::tuple(22, 3));
-  Keys({'-'}, 20);
+  Keys({'-'}, 14);  // side 8: the cursor starts on a central cell
+  EXPECT_EQ(std::tuple(SR, KZ), std::tuple(8, CELL(3, 3)));
+  Keys({'-'}, 6);
   EXPECT_EQ(std::tuple(SR, std::count(PHC0, PHC0 + 484, 0)), std::tuple(7, 484));
   for (int k = 0; k < 22 * 23; k++) {
     const int x = 2 + k % 23, y = 3 + k / 23, picture = (x >= 3 && x <= 9 && y <= 9) || y == 9;
