@@ -4,24 +4,13 @@
 // moves, scores and node counts bench-signature pins.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <random>
 #include <set>
 #include <tuple>
 
 #include "../engine/board_helpers.h"
 
-// Every heap allocation is counted, so a test can prove that a search makes
-// none; the library's array forms fall back on these.
-static uint64_t ALLOCATIONS = 0;
-void* operator new(std::size_t n) {
-  if (void* p = (ALLOCATIONS++, std::malloc(n ? n : 1))) return p;
-  throw std::bad_alloc();
-}
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return operator new(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+extern uint64_t ALLOCATIONS;  // heap allocations so far (allocations.cpp)
 
 // The reply to the first stone is one of the best eight, chosen by the fixed
 // index when given, otherwise by the engine's generator alone.
