@@ -29,6 +29,15 @@ TEST(Root, ReplyToTheFirstStone) {
             std::set<uint16_t>(best + 1, best + 9));
 }
 
+// O takes its own five at once, ahead of blocking X's open four, and says so
+// with the full depth as its score.
+TEST(Root, OwnFiveBeforeTheBlock) {
+  NEWGAME(22);
+  PLAYALL("5,10 5,5 6,10 6,5 7,10 7,5 8,10 8,5 15,15");
+  EXPECT_EQ(SEARCHMOVE(2), int16_t(VSTUP));
+  EXPECT_TRUE(AT(KZ) == "4,5" || AT(KZ) == "9,5") << AT(KZ);
+}
+
 // A loop stops only right after a child raised the working bound: a window
 // empty, or A + 4 >= D (X: D <= 4 - B), from the start still searches every
 // child, while a first child that closes an open window ends the loop. A root
