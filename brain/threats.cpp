@@ -76,7 +76,51 @@ static int gather(int side, uint16_t min, uint16_t* out, int limit) {
   return n;
 }
 
-static bool vcf_node(int a, int ply);
+static bool vcf_node(int a, int ply, uint16_t last = 0);
+
+// Fours of the attacker at each ply of a VCF, best first.
+static uint16_t fours[PLY_MAX + 3][CANDIDATES];
+static int four_count[PLY_MAX + 3];
+
+// Enters CELL into LIST (of N, at most CANDIDATES, highest value of SIDE first) unless it is there.
+static void insert_by_value(uint16_t* list, int& n, uint16_t cell, int side) {
+  const uint16_t v = cell_value(cell, side);
+  for (int i = 0; i < n; i++)
+    if (list[i] == cell) return;
+  int p;
+  if (n < CANDIDATES)
+    p = n++;
+  else if (cell_value(list[CANDIDATES - 1], side) >= v)
+    return;
+  else
+    p = CANDIDATES - 1;
+  while (p > 0 && cell_value(list[p - 1], side) < v) {
+    list[p] = list[p - 1];
+    p--;
+  }
+  list[p] = cell;
+}
+
+// A's fours at PLY, found from those two plies up: a block only takes fours
+// away, so the new ones lie on the lines through A's newest stone LAST.
+static int fours_after(int a, int ply, uint16_t last) {
+  uint16_t* list = fours[ply];
+  int n = 0;
+  for (int i = 0; i < four_count[ply - 2]; i++) {
+    const uint16_t c = fours[ply - 2][i];
+    if (PHC[c] == 0 && cell_value(c, a) >= V_FOUR && best_line_value(c, a) >= V_FOUR)
+      insert_by_value(list, n, c, a);
+  }
+  for (int d = 0; d < 4; d++)
+    for (int dir = -1; dir <= 1; dir += 2)
+      for (int k = 1; k <= 4; k++) {
+        const int c = last + dir * k * PSV[d];
+        if (PHC[c] != 0 && PHC[c] != a) break;
+        if (PHC[c] == 0 && line_value(uint16_t(c), a, d) >= V_FOUR)
+          insert_by_value(list, n, uint16_t(c), a);
+      }
+  return four_count[ply] = n;
+}
 
 // The attacker A has just played the four or block M: the defender blocks, then A goes on.
 static bool vcf_after(int a, uint16_t m, int ply) {
@@ -86,14 +130,15 @@ static bool vcf_after(int a, uint16_t m, int ply) {
   if (nf == 0) return false;
   const uint16_t r = f[0];
   make(r, other_side(a));
-  const bool win = vcf_node(a, ply + 2);
+  const bool win = vcf_node(a, ply + 2, m);
   unmake();
   if (win) record(ply, m, r, ply + 2);
   return win;
 }
 
-// A to move, winning by fours alone?
-static bool vcf_node(int a, int ply) {
+// A to move, winning by fours alone? LAST is A's newest stone when this node
+// follows a four and its block within the same VCF, 0 at the VCF's start.
+static bool vcf_node(int a, int ply, uint16_t last) {
   const uint16_t* f;
   if (five_cells(a, f) > 0) {
     record(ply, f[0], 0, 0);
@@ -103,16 +148,14 @@ static bool vcf_node(int a, int ply) {
   const uint16_t* fd;
   const int nd = five_cells(other_side(a), fd);
   if (nd >= 2) return false;
-  uint16_t cand[CANDIDATES];
-  int n;
-  if (nd == 1) {
-    // The defender's four must be blocked; only a block that is a four keeps the chain.
-    if (best_line_value(fd[0], a) < V_FOUR) return false;
-    cand[0] = fd[0];
-    n = 1;
-  } else {
-    n = gather(a, V_FOUR, cand, CANDIDATES);
-  }
+  // The defender's four must be blocked; only a block that is a four keeps the chain.
+  if (nd == 1 && best_line_value(fd[0], a) < V_FOUR) return false;
+  if (last == 0)
+    four_count[ply] = gather(a, V_FOUR, fours[ply], CANDIDATES);
+  else
+    fours_after(a, ply, last);
+  const uint16_t* cand = nd == 1 ? fd : fours[ply];
+  const int n = nd == 1 ? 1 : four_count[ply];
   for (int i = 0; i < n; i++) {
     make(cand[i], a);
     const bool win = vcf_after(a, cand[i], ply);
