@@ -7,6 +7,7 @@
 #include "mozek.h"
 #include "threats.h"
 #include "timeman.h"
+#include "values.h"
 
 // ---- Transposition table ----------------------------------------------------
 
@@ -82,20 +83,23 @@ static void set_pv(int ply, uint16_t move) {
   pv_len[ply] = n > ply + 1 ? n : ply + 1;
 }
 
-// Largest cell values of SIDE (OWN) and of the other side (OPP) over the
-// empty cells; FOUR tells whether one of SIDE's cells makes a four.
-static void best_cells(int side, int& own, int& opp, bool& four) {
-  own = opp = 0;
-  four = false;
-  const int other = other_side(side);
+// Whether one of SIDE's empty cells makes a four.
+static bool has_four(int side) {
   for (int i = 0; i < play_cell_count; i++) {
     const uint16_t c = play_cells[i];
-    if (PHC[c] != 0) continue;
-    const int v = cell_value(c, side), w = cell_value(c, other);
-    if (v > own) own = v;
-    if (w > opp) opp = w;
-    if (v >= V_FOUR && !four && best_line_value(c, side) >= V_FOUR) four = true;
+    if (PHC[c] == 0 && cell_value(c, side) >= V_FOUR && best_line_value(c, side) >= V_FOUR)
+      return true;
   }
+  return false;
+}
+
+// Largest cell values of SIDE (OWN) and of the other side (OPP) over the
+// empty cells (a filled cell is worth 0).
+static void best_cells(int side, int& own, int& opp) {
+  int16_t max_o, max_x;
+  BESTPSHC(max_o, max_x);
+  own = side == 2 ? max_o : max_x;
+  opp = side == 2 ? max_x : max_o;
 }
 
 // The static score for SIDE to move, whose best cell is worth OWN to it: the
@@ -110,8 +114,7 @@ static int score_with(int side, int own, int) {
 
 int evaluate(int side) {
   int own, opp;
-  bool four;
-  best_cells(side, own, opp, four);
+  best_cells(side, own, opp);
   return score_with(side, own, opp);
 }
 
@@ -159,10 +162,12 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
 
   if (depth <= 0) {
     int own, opp;
-    bool four;
-    best_cells(side, own, opp, four);
+    best_cells(side, own, opp);
     int score = score_with(side, own, opp);
-    if (four) {
+    // A leaf looks for a VCF only where a four comes with an open three or more: there almost
+    // every search wins within a few moves, while at a lone four it rarely does and cost most of
+    // the search's time.
+    if (own >= VFOURTHREE && has_four(side)) {
       const ThreatResult r = find_vcf(side, LEAF_VCF_BUDGET);
       if (r.win) score = WIN_SCORE - ply - r.length;
     }
