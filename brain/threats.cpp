@@ -5,6 +5,8 @@
 // so a proof never relies on the defender missing a move.
 #include "threats.h"
 
+#include <algorithm>
+
 #include "board.h"
 #include "mozek.h"
 
@@ -53,40 +55,9 @@ static bool record_double_five(int ply, uint16_t m, const uint16_t* f) {
   return true;
 }
 
-// Empty cells where SIDE's best line value reaches MIN, highest summed value first.
-static int gather(int side, uint16_t min, uint16_t* out, int limit) {
-  int n = 0;
-  for (int i = 0; i < play_cell_count; i++) {
-    const uint16_t c = play_cells[i];
-    if (PHC[c] != 0 || cell_value(c, side) < min || best_line_value(c, side) < min) continue;
-    const uint16_t v = cell_value(c, side);
-    int p;
-    if (n < limit)
-      p = n++;
-    else if (cell_value(out[limit - 1], side) >= v)
-      continue;
-    else
-      p = limit - 1;
-    while (p > 0 && cell_value(out[p - 1], side) < v) {
-      out[p] = out[p - 1];
-      p--;
-    }
-    out[p] = c;
-  }
-  return n;
-}
-
-static bool vcf_node(int a, int ply, uint16_t last = 0);
-
-// Fours of the attacker at each ply of a VCF, best first.
-static uint16_t fours[PLY_MAX + 3][CANDIDATES];
-static int four_count[PLY_MAX + 3];
-
-// Enters CELL into LIST (of N, at most CANDIDATES, highest value of SIDE first) unless it is there.
+// Enters CELL into LIST (of N, at most CANDIDATES), highest value of SIDE first.
 static void insert_by_value(uint16_t* list, int& n, uint16_t cell, int side) {
   const uint16_t v = cell_value(cell, side);
-  for (int i = 0; i < n; i++)
-    if (list[i] == cell) return;
   int p;
   if (n < CANDIDATES)
     p = n++;
@@ -100,6 +71,23 @@ static void insert_by_value(uint16_t* list, int& n, uint16_t cell, int side) {
   }
   list[p] = cell;
 }
+
+// Empty cells where SIDE's best line value reaches MIN, highest summed value first.
+static int gather(int side, uint16_t min, uint16_t* out) {
+  int n = 0;
+  for (int i = 0; i < play_cell_count; i++) {
+    const uint16_t c = play_cells[i];
+    if (PHC[c] != 0 || cell_value(c, side) < min || best_line_value(c, side) < min) continue;
+    insert_by_value(out, n, c, side);
+  }
+  return n;
+}
+
+static bool vcf_node(int a, int ply, uint16_t last = 0);
+
+// Fours of the attacker at each ply of a VCF, best first.
+static uint16_t fours[PLY_MAX + 3][CANDIDATES];
+static int four_count[PLY_MAX + 3];
 
 // A's fours at PLY, found from those two plies up: a block only takes fours
 // away, so the new ones lie on the lines through A's newest stone LAST.
@@ -116,7 +104,8 @@ static int fours_after(int a, int ply, uint16_t last) {
       for (int k = 1; k <= 4; k++) {
         const int c = last + dir * k * PSV[d];
         if (PHC[c] != 0 && PHC[c] != a) break;
-        if (PHC[c] == 0 && line_value(uint16_t(c), a, d) >= V_FOUR)
+        if (PHC[c] == 0 && line_value(uint16_t(c), a, d) >= V_FOUR &&
+            std::find(list, list + n, c) == list + n)
           insert_by_value(list, n, uint16_t(c), a);
       }
   return four_count[ply] = n;
@@ -151,7 +140,7 @@ static bool vcf_node(int a, int ply, uint16_t last) {
   // The defender's four must be blocked; only a block that is a four keeps the chain.
   if (nd == 1 && best_line_value(fd[0], a) < V_FOUR) return false;
   if (last == 0)
-    four_count[ply] = gather(a, V_FOUR, fours[ply], CANDIDATES);
+    four_count[ply] = gather(a, V_FOUR, fours[ply]);
   else
     fours_after(a, ply, last);
   const uint16_t* cand = nd == 1 ? fd : fours[ply];
@@ -254,7 +243,7 @@ static bool vct_node(int a, int depth, int ply) {
     unmake();
   } else {
     uint16_t cand[CANDIDATES];
-    const int n = gather(a, V_THREE, cand, CANDIDATES);
+    const int n = gather(a, V_THREE, cand);
     for (int i = 0; i < n && !win && !aborted; i++) {
       make(cand[i], a);
       win = vct_after(a, cand[i], depth, ply);
