@@ -30,5 +30,5 @@ SearchReport choose_move();
 
 // Node budgets of the root's threat searches.
 constexpr uint64_t ROOT_VCF_BUDGET = 20000;
-constexpr uint64_t ROOT_VCT_BUDGET = 40000;
+constexpr uint64_t ROOT_VCT_BUDGET = 100000;
 constexpr int ROOT_VCT_DEPTH = 8;

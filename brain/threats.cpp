@@ -13,6 +13,7 @@
 constexpr int LINE_MAX = 64;    // plies of a recorded line
 constexpr int PLY_MAX = 120;    // deepest chain searched
 constexpr int CANDIDATES = 24;  // threats tried per attacker node, best first
+constexpr int VCT_STEP = 2;     // own moves added by each deepening step of a VCT
 
 static uint64_t nodes, budget;                // moves made by this search, and how many it may make
 static bool aborted;                          // budget or clock ran out: a failure proves nothing
@@ -156,14 +157,15 @@ static bool vcf_node(int a, int ply, uint16_t last) {
 
 static bool vct_node(int a, int depth, int ply);
 
-// Cells within five steps of CELL along direction D that are empty: where a
-// defender's stone can spoil a straight four made at CELL.
-static void mark_line(uint16_t cell, int d, bool* mark, uint16_t* out, int& n) {
+// Empty cells within five steps of CELL along direction D, up to the first
+// stone of the defender or the edge: where a defender's stone can spoil a
+// straight four that A makes at CELL.
+static void mark_line(int a, uint16_t cell, int d, bool* mark, uint16_t* out, int& n) {
   const int step = PSV[d];
   for (int dir = -1; dir <= 1; dir += 2)
     for (int k = 0; k <= 5; k++) {
       const int c = cell + dir * k * step;
-      if (PHC[c] == 3) break;
+      if (PHC[c] != 0 && PHC[c] != a) break;
       if (PHC[c] == 0 && !mark[c]) {
         mark[c] = true;
         out[n++] = uint16_t(c);
@@ -196,7 +198,7 @@ static bool vct_after(int a, uint16_t m, int depth, int ply) {
     const uint16_t c = play_cells[i];
     if (PHC[c] != 0 || cell_value(c, a) < V_OPEN_FOUR) continue;
     for (int dd = 0; dd < 4; dd++)
-      if (line_value(c, a, dd) >= V_OPEN_FOUR) mark_line(c, dd, seen, r, n);
+      if (line_value(c, a, dd) >= V_OPEN_FOUR) mark_line(a, c, dd, seen, r, n);
   }
   if (n == 0) return false;
   // Every four of the defender's own is an answer too.
@@ -237,9 +239,10 @@ static bool vct_node(int a, int depth, int ply) {
   if (e.stamp == stamp && e.key == key && e.depth >= depth) return false;
   bool win = false;
   if (nd == 1) {
-    // A must block; the block keeps the initiative only if A still holds a threat.
+    // A must block; the block keeps the initiative only if A still holds a threat. A forced
+    // block is not one of A's own moves: a defender with fours to spare cannot use up A's depth.
     make(fd[0], a);
-    win = vct_after(a, fd[0], depth, ply);
+    win = vct_after(a, fd[0], depth + 1, ply);
     unmake();
   } else {
     uint16_t cand[CANDIDATES];
@@ -284,5 +287,13 @@ ThreatResult find_vcf(int side, uint64_t node_budget, bool (*stop)()) {
 ThreatResult find_vct(int side, int depth, uint64_t node_budget, bool (*stop)()) {
   begin(node_budget, stop);
   stamp++;
-  return finish(vct_node(side, depth, 0));
+  // Deepening two own moves at a time finds a short win before a deep search
+  // of the first candidates has used up the budget.
+  bool win = false;
+  for (int d = VCT_STEP; !win && !aborted; d += VCT_STEP) {
+    if (d > depth) d = depth;
+    win = vct_node(side, d, 0);
+    if (d == depth) break;
+  }
+  return finish(win);
 }
