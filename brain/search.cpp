@@ -26,6 +26,7 @@ constexpr int64_t TT_MAX_ENTRIES = int64_t(1) << 22;  // 64 MiB, set aside once
 static TTEntry tt[TT_MAX_ENTRIES];  // the table; slot = key & tt_mask, the newest entry wins
 static int64_t tt_mask = (int64_t(1) << 21) - 1;  // 32 MiB in use by default
 bool tt_enabled = true;
+bool reductions_enabled = true;
 
 void tt_clear() { std::memset(tt, 0, sizeof(TTEntry) * (tt_mask + 1)); }
 
@@ -58,6 +59,7 @@ constexpr int QUARTERS = 4;  // depth below the root is counted in quarter plies
 constexpr int COST[13] = {4, 1, 1, 2, 2, 3, 3, 3, 4, 4, 4, 4, 4};
 constexpr int INF = 32000;                 // beyond every score
 constexpr uint64_t LEAF_VCF_BUDGET = 200;  // moves a leaf may spend looking for a VCF
+constexpr int LMR_FROM = 4;  // moves after this many are searched a ply shallower first
 
 static uint64_t nodes, node_cap;               // nodes of this run, and its cap (0: none)
 static bool timed_search, aborted;             // the clock may stop this run; it has stopped it
@@ -202,12 +204,17 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
   uint16_t best_move = 0;
   for (int i = 1; i <= n; i++) {
     const uint16_t m = moves[i];
+    // A late move that makes no four for either side is first searched a ply shallower, and
+    // again at full depth only if it then beats the best so far.
+    const bool late = reductions_enabled && i > LMR_FROM && depth >= 2 * QUARTERS &&
+                      cell_value(m, side) < VFOUR && cell_value(m, other) < VFOUR;
     make(m, side);
     int v;
     if (i == 1) {
       v = -node(child, ply + 1, -beta, -alpha, other);
     } else {
-      v = -node(child, ply + 1, -alpha - 1, -alpha, other);
+      v = late ? -node(child - QUARTERS, ply + 1, -alpha - 1, -alpha, other) : alpha + 1;
+      if (v > alpha && !aborted) v = -node(child, ply + 1, -alpha - 1, -alpha, other);
       if (v > alpha && v < beta && !aborted) v = -node(child, ply + 1, -beta, -alpha, other);
     }
     unmake();
