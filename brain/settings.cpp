@@ -23,6 +23,9 @@ constexpr int64_t RULE_CARO = 8;
 // below a limit, at most this); an INFO max_depth above the cap is the cap.
 constexpr int64_t DEFAULT_TABLE_BYTES = int64_t(32) << 20;
 constexpr int MAX_DEPTH_CAP = 40;
+// Candidates per search node until INFO breadth says otherwise: wider than the game's 12, since
+// the reductions keep the extra late moves cheap.
+constexpr uint16_t DEFAULT_BREADTH = 16;
 
 int64_t engine_memory_bytes() { return static_cast<int64_t>(TABLEBYTES) + (8 << 20); }
 
@@ -35,7 +38,7 @@ void reset_settings() {
   node_cap = 0;
   verbose = false;
   pending_refusal = nullptr;
-  V0 = 12;
+  V0 = DEFAULT_BREADTH;
   tt_resize(DEFAULT_TABLE_BYTES);
 }
 
