@@ -58,6 +58,18 @@ static const char* reason_text(Reason why) {
   }
 }
 
+// What the MESSAGE line says about the opponent's forced win.
+static const char* defence_text(Defence d) {
+  switch (d) {
+    case Defence::REFUTES:
+      return " (refuting a forced win)";
+    case Defence::NO_REFUTATION:
+      return " (no move refutes a forced win)";
+    default:
+      return "";
+  }
+}
+
 // The MESSAGE line of a search: how deep, the score for the brain (a forced
 // win or loss counted in moves), effort, time and the expected line.
 static void report_search(const SearchReport& found) {
@@ -77,8 +89,7 @@ static void report_search(const SearchReport& found) {
   line[at] = '\0';
   reply("MESSAGE %s depth %d%s score %s nodes %llu time %lld ms%s pv%s", reason_text(found.reason),
         found.depth, found.aborted ? "+" : "", score, static_cast<unsigned long long>(found.nodes),
-        static_cast<long long>(found.elapsed_us / 1000),
-        found.refuted ? " (against a forced win)" : "", line);
+        static_cast<long long>(found.elapsed_us / 1000), defence_text(found.defence), line);
 }
 
 // Sends the brain's move after choosing it, and plays it on the board.

@@ -35,10 +35,11 @@ static void add_own_fours(uint16_t* list, int& n) {
 
 // Keeps the root moves after which the opponent's forced win (VCF, or VCT
 // when VCT_DEPTH > 0) no longer exists; keeps them all when none refutes it.
-static void keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t budget,
-                             uint64_t& nodes) {
+// Says whether some move was proven to refute it.
+static Defence keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t budget,
+                                uint64_t& nodes) {
   static uint16_t kept[400];
-  int k = 0;
+  int k = 0, proven = 0;
   for (int i = 0; i < n; i++) {
     // Out of time for checks: the moves not yet checked stay.
     if (vct_stop()) {
@@ -50,11 +51,15 @@ static void keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t bud
                                          : find_vcf(OPP, budget, vct_stop);
     unmake();
     nodes += r.nodes;
-    if (!r.win) kept[k++] = list[i];
+    if (!r.win) {
+      kept[k++] = list[i];
+      proven++;
+    }
   }
-  if (k == 0) return;
+  if (k == 0) return Defence::NO_REFUTATION;
   for (int i = 0; i < k; i++) list[i] = kept[i];
   n = k;
+  return proven > 0 ? Defence::REFUTES : Defence::NO_REFUTATION;
 }
 
 // Plays the threat line LINE as the report's move and principal variation.
@@ -125,8 +130,7 @@ SearchReport choose_move() {
           for (int i = 0; i < threat.length; i++) add_root(roots, n, threat.line[i]);
           add_own_fours(roots, n);
           vct_until_us = elapsed_us() + usable_us / 4;
-          keep_refutations(roots, n, 0, vcf_budget / 4, rep.nodes);
-          rep.refuted = true;
+          rep.defence = keep_refutations(roots, n, 0, vcf_budget / 4, rep.nodes);
         } else if (usable_us > 20000) {
           vct_until_us = elapsed_us() + usable_us / 7;
           const ThreatResult slow = find_vct(OPP, ROOT_VCT_DEPTH, vct_budget, vct_stop);
@@ -135,8 +139,7 @@ SearchReport choose_move() {
             for (int i = 0; i < slow.length; i++) add_root(roots, n, slow.line[i]);
             add_own_fours(roots, n);
             vct_until_us = elapsed_us() + usable_us / 4;
-            keep_refutations(roots, n, ROOT_VCT_DEPTH, vct_budget / 8, rep.nodes);
-            rep.refuted = true;
+            rep.defence = keep_refutations(roots, n, ROOT_VCT_DEPTH, vct_budget / 8, rep.nodes);
           }
         }
         if (n == 0) {

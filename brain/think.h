@@ -9,6 +9,13 @@
 // How the move was found.
 enum class Reason { NONE, OPENING, FIVE, FORCED, VCF, VCT, SEARCH };
 
+// What the root found against the opponent's forced win, were it the opponent's move.
+enum class Defence {
+  NONE,          // the opponent had none that the threat searches found
+  REFUTES,       // the moves searched were narrowed to those proven to break it
+  NO_REFUTATION  // no move checked breaks it: the game is likely lost
+};
+
 // What the search for one reply did.
 struct SearchReport {
   uint16_t cell;        // cell to play, 0 when no move is left
@@ -21,7 +28,7 @@ struct SearchReport {
   int64_t elapsed_us;   // time spent choosing
   uint16_t pv[PV_MAX];  // the expected line, starting with CELL
   int pv_len;
-  bool refuted;  // the opponent had a forced win that the root moves were narrowed against
+  Defence defence;  // what the root did against the opponent's forced win
 };
 
 // Chooses the brain's move on the position in force, within the turn's time

@@ -114,7 +114,9 @@ TEST(Tactics, EveryPositionOfTheFile) {
       EXPECT_EQ(std::tuple(threat.win, replays_to_five(OPPONENT_STONE, threat)),
                 std::tuple(true, true));
       const SearchReport move = choose_move();
-      EXPECT_TRUE(among(move.cell, t.answers)) << move.cell;
+      EXPECT_EQ(std::tuple(among(move.cell, t.answers), move.defence),
+                std::tuple(true, Defence::REFUTES))
+          << move.cell;
       make(move.cell, OWN_STONE);
       EXPECT_FALSE(find_vcf(OPPONENT_STONE, ROOT_VCF_BUDGET).win);
       unmake();
