@@ -27,8 +27,12 @@ struct FailEntry {
   int depth;
   uint32_t stamp;
 };
-static FailEntry fails[1 << 16];  // slot = key & 0xFFFF
-static uint32_t stamp;            // number of the VCT search in progress; older entries are void
+static FailEntry fails[1 << 16];      // slot = key & 0xFFFF
+static FailEntry vcf_fails[1 << 16];  // positions where the attacker has no VCF, slotted alike
+static uint32_t stamp;  // number of the threat search in progress; older entries are void
+
+// Key of the position in force with attacker A to move.
+static uint64_t attack_key(int a) { return board_key ^ (a == 2 ? 0x5A5A5A5A5A5A5A5Aull : 0); }
 
 // Counts a node; false once the budget or the clock says stop.
 static bool spend() {
@@ -73,6 +77,18 @@ static void insert_by_value(uint16_t* list, int& n, uint16_t cell, int side) {
   list[p] = cell;
 }
 
+// Sorts the N cells of LIST by VALUE, highest first, keeping the order of equals.
+template <class Value>
+static void sort_cells(uint16_t* list, int n, Value value) {
+  for (int i = 1; i < n; i++) {
+    const uint16_t c = list[i];
+    const int v = value(c);
+    int p = i;
+    for (; p > 0 && value(list[p - 1]) < v; p--) list[p] = list[p - 1];
+    list[p] = c;
+  }
+}
+
 // Empty cells where SIDE's best line value reaches MIN, highest summed value first.
 static int gather(int side, uint16_t min, uint16_t* out) {
   int n = 0;
@@ -85,6 +101,7 @@ static int gather(int side, uint16_t min, uint16_t* out) {
 }
 
 static bool vcf_node(int a, int ply, uint16_t last = 0);
+static bool vcf_moves(int a, int ply, uint16_t last, const uint16_t* fd);
 
 // Fours of the attacker at each ply of a VCF, best first.
 static uint16_t fours[PLY_MAX + 3][CANDIDATES];
@@ -140,12 +157,24 @@ static bool vcf_node(int a, int ply, uint16_t last) {
   if (nd >= 2) return false;
   // The defender's four must be blocked; only a block that is a four keeps the chain.
   if (nd == 1 && best_line_value(fd[0], a) < V_FOUR) return false;
+  // A VCT asks again and again whether the attacker has a VCF, and fours
+  // played in another order reach the same positions: failures are kept.
+  const uint64_t key = attack_key(a);
+  FailEntry& e = vcf_fails[key & 0xFFFF];
+  if (e.stamp == stamp && e.key == key) return false;
+  const bool win = vcf_moves(a, ply, last, nd == 1 ? fd : nullptr);
+  if (!win && !aborted) e = {key, 0, stamp};
+  return win;
+}
+
+// The moves of a VCF node: the block of the defender's four FD when there is one, else A's fours.
+static bool vcf_moves(int a, int ply, uint16_t last, const uint16_t* fd) {
   if (last == 0)
     four_count[ply] = gather(a, V_FOUR, fours[ply]);
   else
     fours_after(a, ply, last);
-  const uint16_t* cand = nd == 1 ? fd : fours[ply];
-  const int n = nd == 1 ? 1 : four_count[ply];
+  const uint16_t* cand = fd ? fd : fours[ply];
+  const int n = fd ? 1 : four_count[ply];
   for (int i = 0; i < n; i++) {
     make(cand[i], a);
     const bool win = vcf_after(a, cand[i], ply);
@@ -156,6 +185,15 @@ static bool vcf_node(int a, int ply, uint16_t last) {
 }
 
 static bool vct_node(int a, int depth, int ply);
+static bool vct_after(int a, uint16_t m, int depth, int ply);
+
+// A plays the threat or block M and the defender must answer it.
+static bool vct_try(int a, uint16_t m, int depth, int ply) {
+  make(m, a);
+  const bool win = vct_after(a, m, depth, ply);
+  unmake();
+  return win;
+}
 
 // Empty cells within five steps of CELL along direction D, up to the first
 // stone of the defender or the edge: where a defender's stone can spoil a
@@ -210,6 +248,8 @@ static bool vct_after(int a, uint16_t m, int depth, int ply) {
     }
   }
   for (int i = 0; i < n; i++) seen[r[i]] = false;
+  // One refutation ends the node: the cells worth most to the defender, and to the attacker, first.
+  sort_cells(r, n, [a, d](uint16_t c) { return cell_value(c, a) + 2 * cell_value(c, d); });
   for (int i = 0; i < n; i++) {
     make(r[i], d);
     const bool win = vct_node(a, depth - 1, ply + 2);
@@ -234,24 +274,20 @@ static bool vct_node(int a, int depth, int ply) {
   if (nd >= 2) return false;
   if (vcf_node(a, ply)) return true;
   if (depth <= 0 || aborted) return false;
-  FailEntry& e = fails[(board_key ^ (a == 2 ? 0x5A5A5A5A5A5A5A5Aull : 0)) & 0xFFFF];
-  const uint64_t key = board_key ^ (a == 2 ? 0x5A5A5A5A5A5A5A5Aull : 0);
+  const uint64_t key = attack_key(a);
+  FailEntry& e = fails[key & 0xFFFF];
   if (e.stamp == stamp && e.key == key && e.depth >= depth) return false;
   bool win = false;
   if (nd == 1) {
     // A must block; the block keeps the initiative only if A still holds a threat. A forced
     // block is not one of A's own moves: a defender with fours to spare cannot use up A's depth.
-    make(fd[0], a);
-    win = vct_after(a, fd[0], depth + 1, ply);
-    unmake();
+    win = vct_try(a, fd[0], depth + 1, ply);
   } else {
     uint16_t cand[CANDIDATES];
     const int n = gather(a, V_THREE, cand);
-    for (int i = 0; i < n && !win && !aborted; i++) {
-      make(cand[i], a);
-      win = vct_after(a, cand[i], depth, ply);
-      unmake();
-    }
+    // Threats that also take the defender's cells first.
+    sort_cells(cand, n, [a, d](uint16_t c) { return cell_value(c, a) + cell_value(c, d); });
+    for (int i = 0; i < n && !win && !aborted; i++) win = vct_try(a, cand[i], depth, ply);
   }
   if (!win && !aborted) e = {key, depth, stamp};
   return win;
@@ -281,6 +317,7 @@ static void begin(uint64_t node_budget, bool (*stop)()) {
 
 ThreatResult find_vcf(int side, uint64_t node_budget, bool (*stop)()) {
   begin(node_budget, stop);
+  stamp++;
   return finish(vcf_node(side, 0));
 }
 
