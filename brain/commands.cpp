@@ -63,6 +63,8 @@ static const char* defence_text(Defence d) {
   switch (d) {
     case Defence::REFUTES:
       return " (refuting a forced win)";
+    case Defence::UNPROVEN:
+      return " (no move proven to refute a forced win)";
     case Defence::NO_REFUTATION:
       return " (no move refutes a forced win)";
     default:

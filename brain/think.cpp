@@ -34,8 +34,9 @@ static void add_own_fours(uint16_t* list, int& n) {
 }
 
 // Keeps the root moves after which the opponent's forced win (VCF, or VCT
-// when VCT_DEPTH > 0) no longer exists; keeps them all when none refutes it.
-// Says whether some move was proven to refute it.
+// when VCT_DEPTH > 0) was not found, whether the check ran to its end (the
+// move is proven to refute it) or was cut short; keeps them all when every
+// check found the win. Says which of these it was.
 static Defence keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t budget,
                                 uint64_t& nodes) {
   static uint16_t kept[400];
@@ -53,13 +54,13 @@ static Defence keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t 
     nodes += r.nodes;
     if (!r.win) {
       kept[k++] = list[i];
-      proven++;
+      proven += r.complete;
     }
   }
   if (k == 0) return Defence::NO_REFUTATION;
   for (int i = 0; i < k; i++) list[i] = kept[i];
   n = k;
-  return proven > 0 ? Defence::REFUTES : Defence::NO_REFUTATION;
+  return proven > 0 ? Defence::REFUTES : Defence::UNPROVEN;
 }
 
 // Plays the threat line LINE as the report's move and principal variation.

@@ -13,7 +13,8 @@ enum class Reason { NONE, OPENING, FIVE, FORCED, VCF, VCT, SEARCH };
 enum class Defence {
   NONE,          // the opponent had none that the threat searches found
   REFUTES,       // the moves searched were narrowed to those proven to break it
-  NO_REFUTATION  // no move checked breaks it: the game is likely lost
+  UNPROVEN,      // no check of a move ran to its end without finding it: none is proven
+  NO_REFUTATION  // every move checked leaves it: the game is likely lost
 };
 
 // What the search for one reply did.

@@ -260,3 +260,18 @@ TEST(Tactics, NoStaleEntriesAfterTakebackRestartOrNewBoard) {
   reductions_enabled = true;
   EXPECT_EQ(tt_bytes(), 4 << 20) << "half of what the engine leaves of 40 MB, a power of two";
 }
+
+// From a game Wine won: the opponent (to move) would win by threes and fours. With 50,000 nodes
+// the brain's checks prove that some moves break the win; with 4,000 every check is cut short, so
+// the MESSAGE must not claim a refutation.
+TEST(Tactics, ARefutationIsClaimedOnlyWhenProven) {
+  const std::string position =
+      "START 15|INFO timeout_turn 60000|INFO verbose 1|BOARD|7,7,2|8,7,1|8,6,2|6,6,1|7,5,2|9,5,1|"
+      "7,4,2|7,6,1|6,5,2|DONE";
+  reset_settings();
+  for (auto [cap, claim] : {std::pair{"4000", "(no move proven to refute a forced win)"},
+                            {"50000", "(refuting a forced win)"}}) {
+    const std::string message = run("INFO max_node " + std::string(cap) + "|" + position).at(1);
+    EXPECT_NE(message.find(claim), std::string::npos) << message;
+  }
+}
