@@ -261,9 +261,9 @@ TEST(Tactics, NoStaleEntriesAfterTakebackRestartOrNewBoard) {
   EXPECT_EQ(tt_bytes(), 4 << 20) << "half of what the engine leaves of 40 MB, a power of two";
 }
 
-// From a game Wine won: the opponent (to move) would win by threes and fours. With 50,000 nodes
-// the brain's checks prove that some moves break the win; with 4,000 every check is cut short, so
-// the MESSAGE must not claim a refutation.
+// From a game Wine won: the opponent, were it to move, would win by threes and fours. With 50,000
+// nodes the brain's checks prove that some moves break the win; with 4,000 every check is cut
+// short, so the MESSAGE must not claim a refutation.
 TEST(Tactics, ARefutationIsClaimedOnlyWhenProven) {
   const std::string position =
       "START 15|INFO timeout_turn 60000|INFO verbose 1|BOARD|7,7,2|8,7,1|8,6,2|6,6,1|7,5,2|9,5,1|"
