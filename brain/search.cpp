@@ -59,7 +59,7 @@ constexpr int QUARTERS = 4;  // depth below the root is counted in quarter plies
 constexpr int COST[13] = {4, 1, 1, 2, 2, 3, 3, 3, 4, 4, 4, 4, 4};
 constexpr int INF = 32000;                 // beyond every score
 constexpr uint64_t LEAF_VCF_BUDGET = 200;  // moves a leaf may spend looking for a VCF
-constexpr int LMR_FROM = 4;  // moves after this many are searched a ply shallower first
+constexpr int LMR_FROM = 3;                // moves after this many are searched shallower first
 
 static uint64_t nodes, node_cap;               // nodes of this run, and its cap (0: none)
 static bool timed_search, aborted;             // the clock may stop this run; it has stopped it
@@ -118,6 +118,14 @@ int evaluate(int side) {
   int own, opp;
   best_cells(side, own, opp);
   return score_with(side, own, opp);
+}
+
+// Quarter plies by which the I-th move M of SIDE, a late one, is first searched shallower: a ply
+// after LMR_FROM moves, two after twice as many, three after three times as many. A move that
+// makes an open three gives up one ply only, as it may start a forcing line.
+static int reduction(int i, uint16_t m, int side) {
+  if (cell_value(m, side) >= VOPENTHREE) return QUARTERS;
+  return (1 + (i > 2 * LMR_FROM) + (i > 3 * LMR_FROM)) * QUARTERS;
 }
 
 // A node with SIDE to move, DEPTH quarter plies left, at PLY from the root.
@@ -204,16 +212,18 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
   uint16_t best_move = 0;
   for (int i = 1; i <= n; i++) {
     const uint16_t m = moves[i];
-    // A late move that makes no four for either side is first searched a ply shallower, and
-    // again at full depth only if it then beats the best so far.
-    const bool late = reductions_enabled && i > LMR_FROM && depth >= 2 * QUARTERS &&
-                      cell_value(m, side) < VFOUR && cell_value(m, other) < VFOUR;
+    // A late move that makes no four for either side is first searched shallower, the more so
+    // the later it comes, and again at full depth only if it then beats the best so far.
+    const int cut = reductions_enabled && i > LMR_FROM && depth >= 2 * QUARTERS &&
+                            cell_value(m, side) < VFOUR && cell_value(m, other) < VFOUR
+                        ? reduction(i, m, side)
+                        : 0;
     make(m, side);
     int v;
     if (i == 1) {
       v = -node(child, ply + 1, -beta, -alpha, other);
     } else {
-      v = late ? -node(child - QUARTERS, ply + 1, -alpha - 1, -alpha, other) : alpha + 1;
+      v = cut ? -node(child - cut, ply + 1, -alpha - 1, -alpha, other) : alpha + 1;
       if (v > alpha && !aborted) v = -node(child, ply + 1, -alpha - 1, -alpha, other);
       if (v > alpha && v < beta && !aborted) v = -node(child, ply + 1, -beta, -alpha, other);
     }
