@@ -12,7 +12,7 @@ enum class Reason { NONE, OPENING, FIVE, FORCED, VCF, VCT, SEARCH };
 // What the root found against the opponent's forced win, were it the opponent's move.
 enum class Defence {
   NONE,          // the opponent had none that the threat searches found
-  REFUTES,       // the moves searched were narrowed to those proven to break it
+  REFUTES,       // some move is proven to break it; moves whose checks were cut short stay too
   UNPROVEN,      // no check of a move ran to its end without finding it: none is proven
   NO_REFUTATION  // every move checked leaves it: the game is likely lost
 };
