@@ -106,9 +106,11 @@ static void best_cells(int side, int& own, int& opp) {
 
 // The static score for SIDE to move, whose best cell is worth OWN to it: the
 // difference of both sides' sums of cell values, plus the stone SIDE adds first.
+// SIDE's own sum counts a quarter more: having the move, it is the first to use
+// its lines, and this weight won more games than an even one.
 static int score_with(int side, int own, int) {
   const int mine = int(side == 2 ? SUMO : SUMX), theirs = int(side == 2 ? SUMX : SUMO);
-  int score = mine - theirs + own;
+  int score = mine + mine / 4 - theirs + own;
   if (score > DECIDED - 1000) score = DECIDED - 1000;
   if (score < -(DECIDED - 1000)) score = -(DECIDED - 1000);
   return score;
