@@ -172,9 +172,12 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
     }
   }
 
+  int own = 0, opp = 0;
+  if (depth <= 0) best_cells(side, own, opp);
+  // The opponent threatens an open four (or two fours) and the side to move has no four to
+  // answer with: its move must go to defence, so the leaf searches the blocks a quarter ply deep.
+  if (depth <= 0 && opp >= VWIN && own < VFOUR && ply < PLY_MAX - 4) depth = 1;
   if (depth <= 0) {
-    int own, opp;
-    best_cells(side, own, opp);
     int score = score_with(side, own, opp);
     // A leaf looks for a VCF only where a four comes with an open three or more: there almost
     // every search wins within a few moves, while at a lone four it rarely does and cost most of
