@@ -1,5 +1,6 @@
 #include "board.h"
 
+#include "evaluation.h"
 #include "mozek.h"
 // The threat generator reads single line values from the engine's line
 // stacks; this file is the brain's one window into them.
@@ -18,10 +19,11 @@ struct FiveSet {
   uint16_t cell[FIVE_CELLS_MAX];
   int count;
 };
-constexpr int MOVES_MAX = 484;               // more moves than a board has cells
-static FiveSet fives[MOVES_MAX + 1][3];      // by moves made, then side
-static uint64_t keys_before[MOVES_MAX + 1];  // board_key before each move made
-static int depth;                            // moves made with make and not yet taken back
+constexpr int MOVES_MAX = 484;                      // more moves than a board has cells
+static FiveSet fives[MOVES_MAX + 1][3];             // by moves made, then side
+static uint64_t keys_before[MOVES_MAX + 1];         // board_key before each move made
+static int32_t shapes_before[MOVES_MAX + 1][2][2];  // shape_sum of both sides before each move
+static int depth;                                   // moves made with make and not yet taken back
 
 // A fixed sequence (splitmix64), so the keys and every search are the same from run to run.
 static uint64_t next_key(uint64_t& state) {
@@ -100,10 +102,14 @@ void sync_board() {
           if (best_line_value(c, side) >= V_FIVE) add_five(fives[0][side], c);
       }
     }
+  shape_recount();
 }
 
-void make(uint16_t cell, int side) {
+// SIDE plays at CELL; SHAPES: the evaluation's shape sums follow the move.
+static void play(uint16_t cell, int side, bool shapes) {
   keys_before[depth] = board_key;
+  for (int s = 0; s < 2; s++)
+    for (int k = 0; k < 2; k++) shapes_before[depth][s][k] = shape_sum[s + 1][k];
   board_key ^= cell_keys[side][cell];
   FiveSet* now = fives[depth + 1];
   now[1] = fives[depth][1];
@@ -112,14 +118,22 @@ void make(uint16_t cell, int side) {
   drop_five(now[2], cell);
   depth++;
   // The board check of checking builds runs once per reply, not per node.
+  if (shapes) shape_before(cell);
   PUT(cell, uint16_t(side));
+  if (shapes) shape_after();
   scan_fives(now[side], cell, side);
 }
+
+void make(uint16_t cell, int side) { play(cell, side, true); }
+
+void make_tactical(uint16_t cell, int side) { play(cell, side, false); }
 
 void unmake() {
   BKSP();
   depth--;
   board_key = keys_before[depth];
+  for (int s = 0; s < 2; s++)
+    for (int k = 0; k < 2; k++) shape_sum[s + 1][k] = shapes_before[depth][s][k];
 }
 
 int five_cells(int side, const uint16_t*& cells) {

@@ -1,6 +1,7 @@
 // The brain's view of the engine's board for searching: every stone enters
 // and leaves through here, so the calls into the engine's placement sit in
-// one place, and a Zobrist key and each side's five cells follow every move.
+// one place, and a Zobrist key, each side's five cells and the evaluation's
+// shape sums follow every move.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,10 @@ void sync_board();
 
 // SIDE plays at CELL (an empty playable cell).
 void make(uint16_t cell, int side);
-// Takes back the last move made with make.
+// The same for the threat searches, which never evaluate: the evaluation's
+// shape sums stay as they were until the move is taken back.
+void make_tactical(uint16_t cell, int side);
+// Takes back the last move made with make or make_tactical.
 void unmake();
 
 // Cells where SIDE completes five now, at most FIVE_CELLS_MAX of them.

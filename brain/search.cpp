@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "board.h"
+#include "evaluation.h"
 #include "mozek.h"
 #include "threats.h"
 #include "timeman.h"
@@ -104,13 +105,10 @@ static void best_cells(int side, int& own, int& opp) {
   opp = side == 2 ? max_x : max_o;
 }
 
-// The static score for SIDE to move, whose best cell is worth OWN to it: the
-// difference of both sides' sums of cell values, plus the stone SIDE adds first.
-// SIDE's own sum counts a quarter more: having the move, it is the first to use
-// its lines, and this weight won more games than an even one.
+// The static score for SIDE to move, whose best cell is worth OWN to it, short
+// of the scores of forced wins.
 static int score_with(int side, int own, int) {
-  const int mine = int(side == 2 ? SUMO : SUMX), theirs = int(side == 2 ? SUMX : SUMO);
-  int score = mine + mine / 4 - theirs + own;
+  int score = weighted_score(side, own);
   if (score > DECIDED - 1000) score = DECIDED - 1000;
   if (score < -(DECIDED - 1000)) score = -(DECIDED - 1000);
   return score;

@@ -136,7 +136,7 @@ static bool vcf_after(int a, uint16_t m, int ply) {
   if (nf >= 2) return record_double_five(ply, m, f);
   if (nf == 0) return false;
   const uint16_t r = f[0];
-  make(r, other_side(a));
+  make_tactical(r, other_side(a));
   const bool win = vcf_node(a, ply + 2, m);
   unmake();
   if (win) record(ply, m, r, ply + 2);
@@ -176,7 +176,7 @@ static bool vcf_moves(int a, int ply, uint16_t last, const uint16_t* fd) {
   const uint16_t* cand = fd ? fd : fours[ply];
   const int n = fd ? 1 : four_count[ply];
   for (int i = 0; i < n; i++) {
-    make(cand[i], a);
+    make_tactical(cand[i], a);
     const bool win = vcf_after(a, cand[i], ply);
     unmake();
     if (win) return true;
@@ -189,7 +189,7 @@ static bool vct_after(int a, uint16_t m, int depth, int ply);
 
 // A plays the threat or block M and the defender must answer it.
 static bool vct_try(int a, uint16_t m, int depth, int ply) {
-  make(m, a);
+  make_tactical(m, a);
   const bool win = vct_after(a, m, depth, ply);
   unmake();
   return win;
@@ -220,7 +220,7 @@ static bool vct_after(int a, uint16_t m, int depth, int ply) {
   if (nf >= 2) return record_double_five(ply, m, f);
   if (nf == 1) {
     const uint16_t r = f[0];
-    make(r, d);
+    make_tactical(r, d);
     const bool win = vct_node(a, depth - 1, ply + 2);
     unmake();
     if (win) record(ply, m, r, ply + 2);
@@ -251,7 +251,7 @@ static bool vct_after(int a, uint16_t m, int depth, int ply) {
   // One refutation ends the node: the cells worth most to the defender, and to the attacker, first.
   sort_cells(r, n, [a, d](uint16_t c) { return cell_value(c, a) + 2 * cell_value(c, d); });
   for (int i = 0; i < n; i++) {
-    make(r[i], d);
+    make_tactical(r[i], d);
     const bool win = vct_node(a, depth - 1, ply + 2);
     unmake();
     if (!win) return false;
