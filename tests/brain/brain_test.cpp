@@ -83,8 +83,8 @@ TEST_F(Brain, CoordinatesAndTheBoardBlock) {
   EXPECT_EQ(empty_cells(), 25);
 }
 
-// TAKEBACK, of the last stone or an earlier one, leaves the engine exactly
-// as if the stone had never been played, so the game goes on as before.
+// TAKEBACK, of the last stone or an earlier one, leaves the engine exactly as if the stone had
+// never been played, so the game goes on as before.
 TEST_F(Brain, BeginTakebackThenTurn) {
   run("START 15|INFO timeout_turn 0");
   const auto empty = snapshot();
@@ -155,22 +155,24 @@ TEST_F(Brain, SearchLimits) {
       {"INFO max_depth 10|INFO timeout_turn 200", 1, 10, UINT64_MAX, 0, 200},  // a cap, not reached
       {"INFO max_node 1000", 1, 40, 5 * 1000, 0, 30000}};  // each search of the reply capped
   for (auto [info, min_depth, max_depth, max_nodes, min_ms, under_ms] : rows) {
+    SCOPED_TRACE(info);
     reset_settings();
     run(info);
     const auto start = std::chrono::steady_clock::now();
     const SearchReport r = choose_move();
     const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
-    EXPECT_TRUE(ms.count() >= min_ms && ms.count() < under_ms && r.searched &&
-                r.depth >= min_depth && r.depth <= max_depth && r.nodes <= max_nodes &&
-                r.cell != 0 && PHC[r.cell] == 0)
-        << info << ": depth " << r.depth << (r.aborted ? "+, " : ", ") << r.nodes << " nodes, "
-        << ms.count() << " ms";
-    EXPECT_TRUE(snapshot() == before) << info;
+    EXPECT_GE(ms.count(), min_ms);
+    EXPECT_LT(ms.count(), under_ms);
+    EXPECT_GE(r.depth, min_depth);
+    EXPECT_LE(r.depth, max_depth) << (r.aborted ? "the last depth cut short" : "");
+    EXPECT_LE(r.nodes, max_nodes);
+    EXPECT_EQ(std::tuple(r.searched, r.cell != 0, PHC[r.cell]), std::tuple(true, true, 0));
+    EXPECT_TRUE(snapshot() == before);
   }
 }
 
-// Random traffic, sound and garbled: every line draws at most one reply of a
-// known form, and every table of the position equals one computed from scratch.
+// Random traffic, sound and garbled: every line draws at most one reply of a known form, and every
+// table of the position equals one computed from scratch.
 TEST_F(Brain, RandomTrafficNeverBreaksTheBrainOrThePosition) {
   std::mt19937 rng(2026);
   auto pick = [&](size_t n) { return static_cast<int>(rng() % n); };
@@ -203,10 +205,9 @@ TEST_F(Brain, RandomTrafficNeverBreaksTheBrainOrThePosition) {
   }
 }
 
-// Input as the manager sends it, through the line splitter: CR, LF and CR LF
-// each end a line, a line with a NUL or another control byte is answered
-// ERROR without touching the next one, a long line counts whole. Fed whole
-// and in pieces of every small size, with the same replies.
+// Input as the manager sends it, through the line splitter: CR, LF and CR LF each end a line, a
+// line with a NUL or another control byte is answered ERROR without touching the next one, a long
+// line counts whole. Fed whole and in pieces of every small size, with the same replies.
 TEST_F(Brain, LinesAsTheManagerSendsThem) {
   const std::string control = "ERROR line holds control characters";
   const std::pair<std::string, Lines> cases[] = {
@@ -234,9 +235,9 @@ TEST_F(Brain, LinesAsTheManagerSendsThem) {
   }
 }
 
-// The real brain keeps its keys in memory: FIFOs under the key files' names
-// of the start-up board and of the game's board hold nothing up, and the
-// replies come line by line, NUL and CR-only lines included, within a second.
+// The real brain keeps its keys in memory: FIFOs under the key files' names of the start-up board
+// and of the game's board hold nothing up, and the replies come line by line, NUL and CR-only
+// lines included, within a second.
 TEST(BrainProcess, NoFilesAndEveryLineAnswered) {
   char dir[] = "/tmp/pbrainXXXXXX";
   ASSERT_TRUE(mkdtemp(dir));

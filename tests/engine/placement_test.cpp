@@ -1,5 +1,5 @@
-// Stone placement and take-back: the stated example positions, the five
-// registers, and invariants over many random games on several board sizes.
+// Stone placement and take-back: the stated example positions, the five registers, invariants
+// over many random games on several board sizes, and BOARDOK's own reach.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -35,10 +35,9 @@ TEST(Placement, FirstStoneInTheCentreAndOpenFour) {
   EXPECT_EQ(X5, 227u);
 }
 
-// Random games with obstacles: after every stone and every take-back BOARDOK
-// finds each table equal to a recomputation (the five registers too: a stone
-// on a cell that completes two fives withdraws both copies), and taking the
-// stones back in stages restores each earlier position bit for bit.
+// Random games with obstacles: after every stone and every take-back BOARDOK finds each table equal
+// to a recomputation (the five registers too: a stone on a cell that completes two fives withdraws
+// both copies), and taking the stones back in stages restores each earlier position bit for bit.
 TEST(Placement, RandomGamesStayExactAndTakeBackRestores) {
   std::mt19937 rng(12345);
   for (int sr : {7, 8, 12, 15, 22}) {
@@ -75,8 +74,8 @@ TEST(Placement, RandomGamesStayExactAndTakeBackRestores) {
 // BOARDOK can fail: one wrong entry in any table it covers is caught.
 TEST(Placement, BoardOkCatchesEachCorruptedTable) {
   NEWBOARD(15);
-  for (int k = 0; k < 4; k++) PLAYX(4 + k, 6), PLAYO(4 + k, 7);  // X holds an open four
-  PHC[CELL(12, 12)] = 3;                                         // an obstacle is no fault
+  PLAYALL("4,6 4,7 5,6 5,7 6,6 6,7 7,6 7,7");  // X holds an open four
+  PHC[CELL(12, 12)] = 3;                       // an obstacle is no fault
   ASSERT_TRUE(BOARDOK());
   ASSERT_NE(X5, 0u);
   const int c = CELL(8, 6), s = DBS[c][0];
@@ -101,7 +100,7 @@ TEST(Placement, BoardOkCatchesEachCorruptedTable) {
 #ifdef DOLM_CHECKS
   // Builds with the checks stop at the first move after a table went wrong.
   PSC[c]++;
-  EXPECT_DEATH(PLAYO(12, 2), "tables disagree after a placement");
+  EXPECT_DEATH(PLAY(CELL(12, 2), 'O'), "tables disagree after a placement");
   PSC[c]--;
 #endif
 }

@@ -27,10 +27,9 @@ long FILESIZE(const char* name) {
   return stat(name, &st) == 0 ? long(st.st_size) : -1;
 }
 
-// Keys drawn at first use, written at shut-down (little-endian, PIDX of cell 8
-// first) and read back; a file one byte short gives fresh keys, a longer one
-// is read for its first 3640 bytes, a directory in its place is neither read
-// nor written.
+// Keys drawn at first use, written at shut-down (little-endian, PIDX of cell 8 first) and read
+// back; a file one byte short gives fresh keys, a longer one is read for its first 3640 bytes, a
+// directory in its place is neither read nor written.
 TEST(KeyFile, RoundTripAndDamagedFiles) {
   unlink("kanec13.rnd");
   NEWBOARD(13);

@@ -132,7 +132,7 @@ TEST_F(Game, RandomCommandsKeepScreenAndEngineInStep) {
     ASSERT_EQ(NOTP5, !five) << step;
     ASSERT_EQ(std::count_if(PHC, PHC + SR * SR, [](int p) { return p == 1 || p == 2; }), PT);
     const int c = KZ % SR, r = KZ / SR;
-    ASSERT_TRUE(c >= 1 && c <= SR - 2 && r >= 1 && r <= SR - 2) << KZ;  // one fault: off the board
+    ASSERT_TRUE(c >= 1 && c <= SR - 2 && r >= 1 && r <= SR - 2) << "KZ off the board: " << KZ;
     ASSERT_EQ(std::tuple(CURX, CURY, WINL, WINT, WINR, WINB),
               std::tuple(c, r, 4, 4, SR + 2, SR + 2));
     char count[8], place[16];  // on a board under 13 the coordinates cover the count

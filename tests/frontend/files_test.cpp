@@ -1,6 +1,6 @@
-// The settings file and the saved game: exact bytes, round trips, every
-// damaged, impossible or unwritable file leaving the game exactly as it was
-// with one notice on the contact row, and saves nobody else can steer.
+// The settings file and the saved game: exact bytes, round trips, every damaged, impossible or
+// unwritable file leaving the game exactly as it was with one notice on the contact row, and saves
+// nobody else can steer.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,8 +36,8 @@ static bool NOTEMPORARY() {
   return system("ls -a | grep -q -e '^\\.dolm-tmp\\.' -e 'dolm.dat\\.'") != 0;
 }
 
-// Command KEY of game G fails: the notice stands on the contact row with
-// nothing else changed, and the next key (one that does nothing) takes it away.
+// Command KEY of game G fails: the notice stands on the contact row with nothing else changed, and
+// the next key (one that does nothing) takes it away.
 static void REFUSED(Game& g, const std::string& notice, const std::string& what,
                     uint16_t key = 'L') {
   const Snapshot before;
@@ -68,8 +68,8 @@ TEST_F(Game, SettingsReadBackWithinTheirLimits) {
   }
 }
 
-// S writes the game byte for byte; L restores it whole, or refuses a damaged
-// file whole: a game with every kind of content, saved, then changed.
+// S writes the game byte for byte; L restores it whole, or refuses a damaged file whole: a game
+// with every kind of content, saved, then changed.
 TEST_F(Game, SaveAndLoad) {
   Keys({'-', '-', '-'});
   Put(2, 2, 'x'), Put(3, 2, 'o'), Keys({KEY::ALT_N});
@@ -113,10 +113,9 @@ TEST_F(Game, SaveAndLoad) {
   EXPECT_TRUE(saved == Snapshot());
 }
 
-// L of a file the game cannot have written: a five before the last move (of
-// either side, made by the first move, in the middle or by the one before
-// the last), a move saved as no side. Refused whole with the notice; the
-// same file cut after its five loads with the five highlighted.
+// L of a file the game cannot have written: a five before the last move (of either side, made by
+// the first move, in the middle or by the one before the last), a move saved as no side. Refused
+// whole with the notice; the same file cut after its five loads with the five highlighted.
 TEST_F(Game, AGameThatGoesOnAfterAFiveIsRefused) {
   Keys({'-'}, 7);  // side 15
   const int cells[] = {CELL(1, 1), CELL(1, 2), CELL(1, 3), CELL(1, 4),
@@ -153,9 +152,8 @@ TEST_F(Game, AGameThatGoesOnAfterAFiveIsRefused) {
   }
 }
 
-// Every game the program saves loads back as it stood, on every board side:
-// random games of both sides' keys and the computer's replies, with
-// obstacles, take-backs, exchanges and games that end in a five.
+// Every game the program saves loads back as it stood, on every board side: random games of both
+// sides' keys and the computer's replies, with obstacles, take-backs, exchanges and fives.
 TEST_F(Game, EveryGameTheProgramSavesLoadsBack) {
   std::mt19937 rng(10);
   int fives = 0, obstacles = 0;  // games that ended in a five, and that had obstacles
@@ -195,9 +193,9 @@ TEST_F(Game, EveryGameTheProgramSavesLoadsBack) {
   EXPECT_GE(obstacles, 10);
 }
 
-// S where someone else has planted links at every name a temporary file
-// could be given, and where dolm.dat is a link of someone else: their targets
-// stay untouched and dolm.dat becomes a regular file.
+// S where someone else has planted links at every name a temporary file could be given, and where
+// dolm.dat is a link of someone else: their targets stay untouched, dolm.dat becomes a regular
+// file.
 TEST_F(Game, PlantedLinksAreNeverWrittenThrough) {
   WRITE("victim", {'s', 'e', 'c', 'r', 'e', 't'});
   chmod("victim", 0600);
@@ -218,9 +216,8 @@ TEST_F(Game, PlantedLinksAreNeverWrittenThrough) {
   std::remove("victim");
 }
 
-// S keeps what the player made of the file: its mode, and a link of the
-// player's own to a file elsewhere (the new game goes into that file); a new
-// file gets 0666 less the umask.
+// S keeps what the player made of the file: its mode, and a link of the player's own to a file
+// elsewhere (the new game goes into that file); a new file gets 0666 less the umask.
 TEST_F(Game, SavingKeepsTheFileModeAndThePlayersLink) {
   Put(4, 4, 'x');
   for (int mode : {0600, 0640, 0444}) {
@@ -250,35 +247,31 @@ TEST_F(Game, SavingKeepsTheFileModeAndThePlayersLink) {
   ASSERT_EQ(system("rm -rf dolm.dat games"), 0);
 }
 
-// A save that fails (a full disk, a failing device, a directory in the way, a
-// FIFO in the way) keeps the old file whole, leaves no temporary file and
-// says why on the contact row until the next key; nothing else changes.
+// A save that fails (a full disk, a failing device, a directory or a FIFO in the way) keeps the old
+// file whole, leaves no temporary file and says why on the contact row until the next key; nothing
+// else changes.
 TEST_F(Game, AFailedSaveIsReportedAndKeepsTheOldFile) {
-  static int fault;
-  const struct {
-    const char* what;
-    int fault;
-    const char* setup;
-    const char* notice;
-  } cases[] = {
-      {"full disk", ENOSPC, "", "Not saved: dolm.dat: No space left on device"},
-      {"device error", EIO, "", "Not saved: dolm.dat: Input/output error"},
-      {"directory", 0, "rm dolm.dat && mkdir -p dolm.dat/keep",
-       "Not saved: dolm.dat: not a regular file"},
-      {"fifo", 0, "rm dolm.dat && mkfifo dolm.dat", "Not saved: dolm.dat: not a regular file"}};
-  for (const auto& c : cases) {
+  static int fault;  // the error every write fails with, or 0 for the real write
+  // What fails, and the shell command that puts something in the file's way.
+  const std::tuple<int, const char*, const char*> cases[] = {
+      {ENOSPC, "", "No space left on device"},
+      {EIO, "", "Input/output error"},
+      {0, "rm dolm.dat && mkdir -p dolm.dat/keep", "not a regular file"},
+      {0, "rm dolm.dat && mkfifo dolm.dat", "not a regular file"}};
+  for (auto [error, setup, why] : cases) {
+    SCOPED_TRACE(*setup ? setup : why);
     Keys({'n'}), Put(4, 4, 'x'), Keys({'S'});
     const Bytes old = READ("dolm.dat");
-    ASSERT_EQ(system(c.setup), 0);
-    fault = c.fault;
+    ASSERT_EQ(system(setup), 0);
+    fault = error;
     if (fault) FILEWRITE = [](int, const void*, size_t) -> ssize_t { return errno = fault, -1; };
     Put(5, 5, 'o');
-    REFUSED(*this, c.notice, c.what, 'S');
+    REFUSED(*this, "Not saved: dolm.dat: " + std::string(why), "", 'S');
     FILEWRITE = write;
-    if (!*c.setup) {
-      EXPECT_EQ(READ("dolm.dat"), old) << c.what;
+    if (!*setup) {
+      EXPECT_EQ(READ("dolm.dat"), old);
     }
-    EXPECT_TRUE(NOTEMPORARY()) << c.what;
+    EXPECT_TRUE(NOTEMPORARY());
     ASSERT_EQ(system("rm -rf dolm.dat"), 0);
   }
 }

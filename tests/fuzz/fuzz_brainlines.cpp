@@ -1,9 +1,7 @@
-// libFuzzer target for the brain's input: any bytes, cut into reads of a
-// size the first byte chooses, go through the line splitter into the
-// protocol. No fault; every reply is one known form; a move the brain sends
-// lies on the board on a cell it now holds, and every table, the move record
-// among them, equals one computed from scratch (BOARDOK), so no move went onto
-// an occupied cell.
+// libFuzzer target for the brain's input: any bytes, cut into reads of a size the first byte
+// chooses, go through the line splitter into the protocol. No fault; every reply is one known form;
+// a move the brain sends lies on the board on a cell it now holds, and every table, the move record
+// among them, equals one computed from scratch (BOARDOK), so no move went onto an occupied cell.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,6 @@
-// libFuzzer target for the key decoder: any bytes, split into reads at any
-// points and with any gaps between them, must decode without a fault, give
-// no key code 0, never give more events than bytes plus one, keep the held
-// buttons within left, right and middle, and, when no gap reaches the Esc
+// libFuzzer target for the key decoder: any bytes, split into reads at any points and with any gaps
+// between them, must decode without a fault, give no key code 0, never give more events than bytes
+// plus one, keep the held buttons within left, right and middle, and, when no gap reaches the Esc
 // quiet time, decode exactly as the same bytes in a single read.
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,7 @@
-// libFuzzer target for L: any bytes as "dolm.dat", loaded through the game's
-// own command. A refused file must leave the game, the engine and the screen
-// exactly as they were (the notice on the contact row aside, and gone at the
-// next key); an accepted one must leave no five before the last move and
-// engine tables equal to a recomputation from scratch (BOARDOK).
+// libFuzzer target for L: any bytes as "dolm.dat", loaded through the game's own command. A refused
+// file must leave the game, the engine and the screen exactly as they were (the notice on the
+// contact row aside, and gone at the next key); an accepted one must leave no five before the last
+// move and engine tables equal to a recomputation from scratch (BOARDOK).
 #include <string>
 
 #include "fuzz_file.h"

@@ -74,6 +74,7 @@ TEST(KAM, EmptyBoardsTakeTheCentre) {
   for (int sr = 8; sr <= 22; sr++) {
     NEWGAME(sr);
     const int c = KAM(), dx = 2 * (c % sr) - sr + 1, dy = 2 * (c / sr) - sr + 1;  // doubled offsets
-    EXPECT_TRUE(dx * dx <= 1 && dy * dy <= 1) << sr << ": " << AT(c);
+    EXPECT_LE(dx * dx, 1) << "column, side " << sr << ": " << AT(c);
+    EXPECT_LE(dy * dy, 1) << "row, side " << sr << ": " << AT(c);
   }
 }

@@ -38,10 +38,10 @@ TEST(Root, OwnFiveBeforeTheBlock) {
   EXPECT_TRUE(AT(KZ) == "4,5" || AT(KZ) == "9,5") << AT(KZ);
 }
 
-// A loop stops only right after a child raised the working bound: a window
-// empty, or A + 4 >= D (X: D <= 4 - B), from the start still searches every
-// child, while a first child that closes an open window ends the loop. A root
-// that scored nothing above its alpha plays its first candidate.
+// A loop stops only right after a child raised the working bound: a window empty, or
+// A + 4 >= D (X: D <= 4 - B), from the start still searches every child, while a first child that
+// closes an open window ends the loop. A root that scored nothing above its alpha plays its first
+// candidate.
 TEST(Decisions, LoopStopsOnlyAfterTheBoundImproves) {
   NEWGAME(13);
   PLAYALL("6,6 6,3 6,9");  // quiet, and mirrored about column 6 so children tie
@@ -91,16 +91,17 @@ TEST(Decisions, FiveRegisters) {
     PLAYALL(moves, first);
     const uint64_t n0 = NODES;
     const int v = (first == 'X' ? MYSLIO : MYSLIX)(VSTUP, k, -32667, 32667);
-    EXPECT_TRUE(v >= lo && v <= hi) << moves << ": " << v;
-    EXPECT_TRUE(nodes < 0 ? NODES - n0 > 1 : NODES - n0 == uint64_t(nodes)) << moves;
-    EXPECT_TRUE(!*last || AT(KZ) == last) << moves << ": " << AT(KZ);
+    SCOPED_TRACE(testing::Message() << moves << ", " << first << " first, budget " << k);
+    EXPECT_GE(v, lo);
+    EXPECT_LE(v, hi);
+    EXPECT_TRUE(nodes < 0 ? NODES - n0 > 1 : NODES - n0 == uint64_t(nodes)) << NODES - n0;
+    EXPECT_TRUE(!*last || AT(KZ) == last) << AT(KZ);
   }
 }
 
-// A quiet leaf scores the larger sum (249 after the first centre stone); sums
-// stay exact past 16 bits, and a score read from one saturates at 32167, below
-// every win: with open threes of one side (no four anywhere), a leaf with the
-// other side to move scores that sum.
+// A quiet leaf scores the larger sum (249 after the first centre stone); sums stay exact past 16
+// bits, and a score read from one saturates at 32167, below every win: with open threes of one side
+// (no four anywhere), a leaf with the other side to move scores that sum.
 TEST(Decisions, SumsAreExactAndScoresSaturate) {
   NEWGAME(22);
   PLAY(CELL(10, 10), 'X');
@@ -131,10 +132,9 @@ static bool RANDOMGAME(std::mt19937& rng) {
   return PT > 1;
 }
 
-// A hundred middle games at small skills (quick under the sanitizers): a search
-// plays a free cell, allocates nothing and restores every table. A stop check
-// asked every 4096 nodes changes nothing until it says yes; then the search
-// unwinds at once, every stone taken back.
+// A hundred middle games at small skills (quick under the sanitizers): a search plays a free cell,
+// allocates nothing and restores every table. A stop check asked every 4096 nodes changes nothing
+// until it says yes; then the search unwinds at once, every stone taken back.
 TEST(RandomGames, SearchesRestoreEveryTableAndStopCleanly) {
   static int STOPCALLS, STOPAFTER;  // calls of the stop check so far; the one that says yes
   std::mt19937 rng(2024);

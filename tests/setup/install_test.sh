@@ -32,17 +32,15 @@ for page in dolm pbrain-dolm; do
     grep -q "^$sec" <<<"$text" || fail "$page.6 has no $sec"
   done
 done
-# The game's page names every key of the panel and the files; the brain's every command.
-text=$(render "$P/usr/share/man/man6/dolm.6")
-for k in Enter Ins BkSp Tab Shift+Tab Home PgUp End PgDn Alt+N F12 Shift+F1 Shift+F12 Ctrl+1 Ctrl+8 \
-  Alt+1 Alt+8 Esc Ctrl+C Ctrl+Z dolm.cfg dolm.dat kanec; do
-  grep -qF -- "$k" <<<"$text" || fail "dolm.6 never names $k"
-done
-text=$(render "$P/usr/share/man/man6/pbrain-dolm.6")
-for k in START RECTSTART RESTART BEGIN TURN BOARD DONE TAKEBACK ABOUT INFO END timeout_turn \
-  timeout_match time_left max_memory rule max_depth max_node breadth verbose; do
-  grep -qw -- "$k" <<<"$text" || fail "pbrain-dolm.6 never names $k"
-done
+# The game's page names every key of the panel and the files; the brain's every command (as words).
+names() {  # names PAGE GREP-OPTION TERM...
+  local text k; text=$(render "$P/usr/share/man/man6/$1.6")
+  for k in "${@:3}"; do grep -q"$2" -- "$k" <<<"$text" || fail "$1.6 never names $k"; done
+}
+names dolm F Enter Ins BkSp Tab Shift+Tab Home PgUp End PgDn Alt+N F12 Shift+F1 Shift+F12 Ctrl+1 \
+  Ctrl+8 Alt+1 Alt+8 Esc Ctrl+C Ctrl+Z dolm.cfg dolm.dat kanec
+names pbrain-dolm w START RECTSTART RESTART BEGIN TURN BOARD DONE TAKEBACK ABOUT INFO END \
+  timeout_turn timeout_match time_left max_memory rule max_depth max_node breadth verbose
 [ "$("$P/usr/bin/dolm" --version)" = "dolm $(grep -oP 'project\(dolm VERSION \K[0-9.]+' \
   "$(dirname "$0")/../../CMakeLists.txt")" ] || fail "installed dolm --version"
 printf 'ABOUT\nEND\n' | "$P/usr/bin/pbrain-dolm" | grep -q 'name="dolm"' || fail "installed brain"
