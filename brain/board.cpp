@@ -71,7 +71,10 @@ static void scan_fives(FiveSet& set, uint16_t cell, int side) {
       for (int k = 1; k <= 4; k++) {
         const int c = cell + dir * k * step;
         if (PHC[c] == 3) break;
-        if (PHC[c] == 0 && line_value(uint16_t(c), side, d) >= V_FIVE) add_five(set, uint16_t(c));
+        // A cell's value adds up its four lines', so only a cell worth a five can hold one.
+        if (PHC[c] == 0 && cell_value(uint16_t(c), side) >= V_FIVE &&
+            line_value(uint16_t(c), side, d) >= V_FIVE)
+          add_five(set, uint16_t(c));
       }
   }
 }
@@ -123,6 +126,8 @@ static void play(uint16_t cell, int side, bool shapes) {
   if (shapes) shape_after();
   scan_fives(now[side], cell, side);
 }
+
+uint64_t key_after(uint16_t cell, int side) { return board_key ^ cell_keys[side][cell]; }
 
 void make(uint16_t cell, int side) { play(cell, side, true); }
 

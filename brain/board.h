@@ -21,6 +21,8 @@ void make(uint16_t cell, int side);
 // The same for the threat searches, which never evaluate: the evaluation's
 // shape sums stay as they were until the move is taken back.
 void make_tactical(uint16_t cell, int side);
+// The board_key that SIDE's stone at CELL would give.
+uint64_t key_after(uint16_t cell, int side);
 // Takes back the last move made with make or make_tactical.
 void unmake();
 
