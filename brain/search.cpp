@@ -49,7 +49,8 @@ static uint64_t node_key(int side) { return board_key ^ (side == 2 ? SIDE_TWO_KE
 // Asks the processor to fetch the entry of the node SIDE's stone at CELL leads to, while the
 // stone is being placed: the table is far larger than the caches.
 static void prefetch_child(uint16_t cell, int side) {
-  __builtin_prefetch(&tt[(key_after(cell, side) ^ (side == 1 ? SIDE_TWO_KEY : 0)) & tt_mask]);
+  const uint64_t key = key_after(cell, side) ^ (other_side(side) == 2 ? SIDE_TWO_KEY : 0);
+  __builtin_prefetch(&tt[key & tt_mask]);
 }
 
 // Win scores are stored counted from the node, so they stay right at any ply.
