@@ -20,14 +20,18 @@ struct TTEntry {
   uint16_t move;
   int16_t depth;  // in quarter plies
   uint8_t bound;
+  uint8_t age;  // the deepening run that wrote it
 };
 enum : uint8_t { BOUND_NONE, BOUND_UPPER, BOUND_LOWER, BOUND_EXACT };
 
 constexpr int64_t TT_MAX_ENTRIES = int64_t(1) << 22;  // 64 MiB, set aside once
-static TTEntry tt[TT_MAX_ENTRIES];  // the table; slot = key & tt_mask, the newest entry wins
-static int64_t tt_mask = (int64_t(1) << 21) - 1;  // 32 MiB in use by default
+static TTEntry tt[TT_MAX_ENTRIES];                    // the table; slot = key & tt_mask
+static int64_t tt_mask = (int64_t(1) << 21) - 1;      // 32 MiB in use by default
+// Counts deepening runs. Within a run a slot keeps its deeper entry, which saved more work;
+// an entry of an earlier run gives way to any new one.
+static uint8_t tt_age;
 bool tt_enabled = true;
-bool reductions_enabled = true;
+bool pruning_enabled = true;
 
 void tt_clear() { std::memset(tt, 0, sizeof(TTEntry) * (tt_mask + 1)); }
 
@@ -167,7 +171,8 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
   uint16_t tt_move = 0;
   if (tt_enabled && e.key == key) {
     tt_move = e.move;
-    if (e.depth == depth) {
+    // A deeper entry's verdict stands for a shallower search too, only more exact.
+    if (e.depth == depth || (pruning_enabled && e.depth > depth)) {
       const int s = from_tt(e.score, ply);
       if (e.bound == BOUND_EXACT || (e.bound == BOUND_LOWER && s >= beta) ||
           (e.bound == BOUND_UPPER && s <= alpha)) {
@@ -194,7 +199,8 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
       const ThreatResult r = find_vcf(side, LEAF_VCF_BUDGET);
       if (r.win) score = WIN_SCORE - ply - r.length;
     }
-    if (tt_enabled) e = {key, int16_t(to_tt(score, ply)), 0, 0, BOUND_EXACT};
+    if (tt_enabled && (e.key == key || e.age != tt_age || e.depth <= 0))
+      e = {key, int16_t(to_tt(score, ply)), 0, 0, BOUND_EXACT, tt_age};
     return score;
   }
 
@@ -227,7 +233,7 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
     const uint16_t m = moves[i];
     // A late move that makes no four for either side is first searched shallower, the more so
     // the later it comes, and again at full depth only if it then beats the best so far.
-    const int cut = reductions_enabled && i > LMR_FROM && depth >= 2 * QUARTERS &&
+    const int cut = pruning_enabled && i > LMR_FROM && depth >= 2 * QUARTERS &&
                             cell_value(m, side) < VFOUR && cell_value(m, other) < VFOUR
                         ? reduction(i, m, side)
                         : 0;
@@ -259,9 +265,9 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
       }
     }
   }
-  if (tt_enabled) {
+  if (tt_enabled && (e.key == key || e.age != tt_age || depth >= e.depth)) {
     const uint8_t bound = best >= beta ? BOUND_LOWER : best > alpha0 ? BOUND_EXACT : BOUND_UPPER;
-    e = {key, int16_t(to_tt(best, ply)), best_move, int16_t(depth), bound};
+    e = {key, int16_t(to_tt(best, ply)), best_move, int16_t(depth), bound, tt_age};
   }
   return best;
 }
@@ -273,6 +279,7 @@ SearchResult deepen(int side, const uint16_t* roots, int count, int max_depth, u
   node_cap = max_nodes;
   timed_search = timed;
   aborted = false;
+  tt_age++;
   std::memset(killers, 0, sizeof killers);
   static uint16_t order[400];
   for (int i = 0; i < count; i++) order[i] = roots[i];

@@ -15,9 +15,10 @@ void tt_resize(int64_t bytes);
 void tt_clear();
 int64_t tt_bytes();      // bytes in use
 extern bool tt_enabled;  // false: search as if there were no table (tests)
-// false: late quiet moves are not searched shallower first (tests: reductions
-// depend on move order, so a table that reorders moves may change a score).
-extern bool reductions_enabled;
+// false: the search is exact at its depth: late quiet moves are not searched shallower first, and
+// the table answers a node only with an entry of the same depth (tests: reductions depend on move
+// order, so a table that reorders moves may change a score, and so may a deeper entry).
+extern bool pruning_enabled;
 
 // What one deepening run settled.
 struct SearchResult {

@@ -212,7 +212,7 @@ static int fixed_depth_score(int depth) {
 // emptied, or full of entries from deeper searches of this and other positions.
 TEST(Tactics, TableNeverChangesAFixedDepthScore) {
   const std::vector<Tactic> rows = load();
-  reductions_enabled = false;
+  pruning_enabled = false;
   for (const Tactic& t : rows) {
     if (t.kind == "vcf") continue;  // the root would play the five at once
     set_up(t);
@@ -227,7 +227,7 @@ TEST(Tactics, TableNeverChangesAFixedDepthScore) {
       EXPECT_EQ(std::tuple(fresh, warm), std::tuple(plain, plain)) << t.why << " depth " << depth;
     }
   }
-  reductions_enabled = true;
+  pruning_enabled = true;
 }
 
 std::vector<std::string> run(const std::string& lines);  // the replies LINES draw (brain_test)
@@ -252,12 +252,12 @@ TEST(Tactics, NoStaleEntriesAfterTakebackRestartOrNewBoard) {
       "BOARD|7,7,2|8,8,1|8,7,2|6,9,1|6,7,1|DONE|RESTART|BOARD|7,7,2|8,8,1|8,7,2|DONE|"
       "START 20|BOARD|7,7,2|8,8,1|8,7,2|6,9,1|DONE|TURN 12,12|TURN 3,3|"
       "INFO max_memory 40000000|START 15|BOARD|7,7,2|8,8,1|8,7,2|6,9,1|9,7,2|DONE";
-  reductions_enabled = false;
+  pruning_enabled = false;
   tt_enabled = false;
   const std::string without = session(lines);
   tt_enabled = true;
   EXPECT_EQ(session(lines), without);
-  reductions_enabled = true;
+  pruning_enabled = true;
   EXPECT_EQ(tt_bytes(), 4 << 20) << "half of what the engine leaves of 40 MB, a power of two";
 }
 
