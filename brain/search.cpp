@@ -57,6 +57,11 @@ static void prefetch_child(uint16_t cell, int side) {
   __builtin_prefetch(&tt[key & tt_mask]);
 }
 
+// Whether a node searched DEPTH deep may write over entry E with its own, of KEY.
+static bool may_replace(const TTEntry& e, uint64_t key, int depth) {
+  return e.key == key || e.age != tt_age || depth >= e.depth;
+}
+
 // Win scores are stored counted from the node, so they stay right at any ply.
 static int to_tt(int score, int ply) {
   return score > DECIDED ? score + ply : score < -DECIDED ? score - ply : score;
@@ -199,7 +204,7 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
       const ThreatResult r = find_vcf(side, LEAF_VCF_BUDGET);
       if (r.win) score = WIN_SCORE - ply - r.length;
     }
-    if (tt_enabled && (e.key == key || e.age != tt_age || e.depth <= 0))
+    if (tt_enabled && may_replace(e, key, 0))
       e = {key, int16_t(to_tt(score, ply)), 0, 0, BOUND_EXACT, tt_age};
     return score;
   }
@@ -265,7 +270,7 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
       }
     }
   }
-  if (tt_enabled && (e.key == key || e.age != tt_age || depth >= e.depth)) {
+  if (tt_enabled && may_replace(e, key, depth)) {
     const uint8_t bound = best >= beta ? BOUND_LOWER : best > alpha0 ? BOUND_EXACT : BOUND_UPPER;
     e = {key, int16_t(to_tt(best, ply)), best_move, int16_t(depth), bound, tt_age};
   }
