@@ -48,12 +48,13 @@ int64_t tt_bytes() { return (tt_mask + 1) * int64_t(sizeof(TTEntry)); }
 // The side to move is part of a node's key: this is mixed in when side 2 is to move.
 constexpr uint64_t SIDE_TWO_KEY = 0x9D39247E33776D41ull;
 
-static uint64_t node_key(int side) { return board_key ^ (side == 2 ? SIDE_TWO_KEY : 0); }
+static uint64_t side_key(int side) { return side == 2 ? SIDE_TWO_KEY : 0; }
+static uint64_t node_key(int side) { return board_key ^ side_key(side); }
 
 // Asks the processor to fetch the entry of the node SIDE's stone at CELL leads to, while the
 // stone is being placed: the table is far larger than the caches.
 static void prefetch_child(uint16_t cell, int side) {
-  const uint64_t key = key_after(cell, side) ^ (other_side(side) == 2 ? SIDE_TWO_KEY : 0);
+  const uint64_t key = key_after(cell, side) ^ side_key(other_side(side));
   __builtin_prefetch(&tt[key & tt_mask]);
 }
 
