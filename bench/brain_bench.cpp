@@ -85,10 +85,10 @@ int main(int argc, char** argv) {
       const SearchReport r = choose_move();
       move = r.cell;
       nodes = r.nodes;
-      ok = kind == "vcf"      ? r.reason == Reason::VCF
-           : kind == "vct"    ? r.reason == Reason::VCT && among(r.cell, answers)
-           : kind == "refute" ? among(r.cell, answers)
-                              : false;
+      ok = kind == "vcf"   ? r.reason == Reason::VCF
+           : kind == "vct" ? r.reason == Reason::VCT && among(r.cell, answers)
+           : kind == "refute" || kind == "defend" ? among(r.cell, answers)
+                                                  : false;
     }
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

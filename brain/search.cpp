@@ -1,5 +1,6 @@
 #include "search.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 
@@ -279,7 +280,7 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
 }
 
 SearchResult deepen(int side, const uint16_t* roots, int count, int max_depth, uint64_t max_nodes,
-                    bool timed) {
+                    bool timed, bool (*veto)(uint16_t)) {
   SearchResult result{};
   nodes = 0;
   node_cap = max_nodes;
@@ -287,7 +288,8 @@ SearchResult deepen(int side, const uint16_t* roots, int count, int max_depth, u
   aborted = false;
   tt_age++;
   std::memset(killers, 0, sizeof killers);
-  static uint16_t order[400];
+  static uint16_t order[400], asked[400];  // the root moves, best guess first; those VETO judged
+  int asked_count = 0;
   for (int i = 0; i < count; i++) order[i] = roots[i];
   const int other = other_side(side);
   if (max_depth > PLY_MAX - 10) max_depth = PLY_MAX - 10;
@@ -320,14 +322,32 @@ SearchResult deepen(int side, const uint16_t* roots, int count, int max_depth, u
       }
     }
     if (searched == 0) break;  // not even the first move of this depth: keep the last depth's
-    result.move = order[best_at];
+    // A move that becomes the best is asked about once; a rejected one leaves the list, and the
+    // depth is searched again without it. A cut-short depth's new best, not yet asked about, gives
+    // way to the last full depth's.
+    const uint16_t m = order[best_at];
+    if (veto && count > 1 && best > -DECIDED &&
+        std::find(asked, asked + asked_count, m) == asked + asked_count) {
+      if (aborted && result.move != 0) break;
+      asked[asked_count++] = m;
+      if (veto(m)) {
+        std::copy(order + best_at + 1, order + count, order + best_at);
+        count--;
+        if (result.move == m || result.move == 0) {
+          result.move = order[0];
+          result.pv_len = 0;
+        }
+        depth--;
+        continue;
+      }
+    }
+    result.move = m;
     result.score = best;
     result.depth = depth;
     result.partial = searched < count;
     result.pv_len = line_len;
     std::memcpy(result.pv, line, sizeof(uint16_t) * line_len);
     // The best move goes first in the next depth.
-    const uint16_t m = order[best_at];
     for (int k = best_at; k > 0; k--) order[k] = order[k - 1];
     order[0] = m;
     if (aborted || best > DECIDED || best < -DECIDED) break;

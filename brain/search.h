@@ -34,8 +34,10 @@ struct SearchResult {
 // Deepens a search for SIDE over the root moves ROOTS[0..COUNT) (best guess
 // first) from depth 1 to MAX_DEPTH, stopping when the clock's deadline passes
 // (when TIMED), after MAX_NODES nodes (0: no cap) or when a win or loss is proven.
+// VETO, when set, is asked once about each root move that becomes the best; a move it rejects
+// leaves the list and the depth is searched again.
 SearchResult deepen(int side, const uint16_t* roots, int count, int max_depth, uint64_t max_nodes,
-                    bool timed);
+                    bool timed, bool (*veto)(uint16_t) = nullptr);
 
 // Static score of the position in force for SIDE to move.
 int evaluate(int side);

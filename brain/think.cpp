@@ -14,6 +14,8 @@ constexpr int ROOT_BREADTH = 16;  // root moves searched when nothing narrows th
 
 // Where the VCT searches of this reply must stop, in microseconds of the turn.
 static int64_t vct_until_us;
+static uint64_t check_budget;  // node budget of each check of a best move
+static uint64_t check_nodes;   // moves made by the checks of the search's best moves
 static bool vct_stop() { return elapsed_us() >= vct_until_us || deadline_passed(); }
 
 // Adds CELL to LIST (of N) unless it is there or not an empty cell.
@@ -61,6 +63,16 @@ static Defence keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t 
   for (int i = 0; i < k; i++) list[i] = kept[i];
   n = k;
   return proven > 0 ? Defence::REFUTES : Defence::UNPROVEN;
+}
+
+// Whether the opponent still wins by threes and fours after the brain's MOVE, found with the whole
+// root budget: a refutation check cut short by its smaller budget keeps moves that lose.
+static bool still_lost(uint16_t move) {
+  make(move, ME);
+  const ThreatResult r = find_vct(OPP, ROOT_VCT_DEPTH, check_budget, deadline_passed);
+  unmake();
+  check_nodes += r.nodes;
+  return r.win;
 }
 
 // Plays the threat line LINE as the report's move and principal variation.
@@ -152,8 +164,15 @@ SearchReport choose_move() {
           rep.score = evaluate(ME);
         } else {
           const int max_depth = fixed_depth > 0 ? fixed_depth : PV_MAX;
-          const SearchResult s = deepen(ME, roots, n, max_depth, static_cast<uint64_t>(node_cap),
-                                        fixed_depth == 0 || timeout_turn_ms > 0);
+          // Against the opponent's forced win, each move the search prefers is checked again.
+          const bool defending =
+              rep.defence == Defence::REFUTES || rep.defence == Defence::UNPROVEN;
+          check_budget = vct_budget;
+          check_nodes = 0;
+          const SearchResult s =
+              deepen(ME, roots, n, max_depth, static_cast<uint64_t>(node_cap),
+                     fixed_depth == 0 || timeout_turn_ms > 0, defending ? still_lost : nullptr);
+          rep.nodes += check_nodes;
           rep.cell = s.move ? s.move : roots[0];
           rep.reason = Reason::SEARCH;
           rep.searched = true;

@@ -1,6 +1,6 @@
 // The brain's tactics: the positions of bench/tactics.txt (forced wins by fours and by threes,
-// forced wins of the opponent to refute, quiet positions), and the transposition table's promise
-// that it never changes what a search of a given depth finds.
+// forced wins of the opponent by fours and by threes to refute, quiet positions), and the
+// transposition table's promise that it never changes what a search of a given depth finds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -120,6 +120,10 @@ TEST(Tactics, EveryPositionOfTheFile) {
       make(move.cell, OWN_STONE);
       EXPECT_FALSE(find_vcf(OPPONENT_STONE, ROOT_VCF_BUDGET).win);
       unmake();
+    } else if (t.kind == "defend") {
+      EXPECT_TRUE(find_vct(OPPONENT_STONE, ROOT_VCT_DEPTH, ROOT_VCT_BUDGET).win);
+      const SearchReport move = choose_move();
+      EXPECT_TRUE(among(move.cell, t.answers)) << move.cell;
     } else if (t.kind == "vct") {
       EXPECT_FALSE(find_vcf(OWN_STONE, ROOT_VCF_BUDGET).win) << "threes are needed";
       const SearchReport move = choose_move();
