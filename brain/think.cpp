@@ -35,6 +35,16 @@ static void add_own_fours(uint16_t* list, int& n) {
   }
 }
 
+// The opponent's forced win after the brain's MOVE: by fours, or by threes and fours when
+// VCT_DEPTH > 0.
+static ThreatResult opponent_after(uint16_t move, int vct_depth, uint64_t budget, bool (*stop)()) {
+  make(move, ME);
+  const ThreatResult r =
+      vct_depth > 0 ? find_vct(OPP, vct_depth, budget, stop) : find_vcf(OPP, budget, stop);
+  unmake();
+  return r;
+}
+
 // Keeps the root moves after which the opponent's forced win (VCF, or VCT
 // when VCT_DEPTH > 0) was not found, whether the check ran to its end (the
 // move is proven to refute it) or was cut short; keeps them all when every
@@ -49,10 +59,7 @@ static Defence keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t 
       kept[k++] = list[i];
       continue;
     }
-    make(list[i], ME);
-    const ThreatResult r = vct_depth > 0 ? find_vct(OPP, vct_depth, budget, vct_stop)
-                                         : find_vcf(OPP, budget, vct_stop);
-    unmake();
+    const ThreatResult r = opponent_after(list[i], vct_depth, budget, vct_stop);
     nodes += r.nodes;
     if (!r.win) {
       kept[k++] = list[i];
@@ -68,9 +75,7 @@ static Defence keep_refutations(uint16_t* list, int& n, int vct_depth, uint64_t 
 // Whether the opponent still wins by threes and fours after the brain's MOVE, found with the whole
 // root budget: a refutation check cut short by its smaller budget keeps moves that lose.
 static bool still_lost(uint16_t move) {
-  make(move, ME);
-  const ThreatResult r = find_vct(OPP, ROOT_VCT_DEPTH, check_budget, deadline_passed);
-  unmake();
+  const ThreatResult r = opponent_after(move, ROOT_VCT_DEPTH, check_budget, deadline_passed);
   check_nodes += r.nodes;
   return r.win;
 }
