@@ -120,26 +120,6 @@ void SCREENRESET() {
     for (auto& cell : row) cell = Cell{' ', STARTATTR};
 }
 
-// Append the UTF-8 form of code point u to out.
-static void PutUtf8(std::string& out, char32_t u) {
-  if (u < 0x80) {
-    out += char(u);
-  } else if (u < 0x800) {
-    out += char(0xC0 | (u >> 6));
-    out += char(0x80 | (u & 0x3F));
-  } else {
-    out += char(0xE0 | (u >> 12));
-    out += char(0x80 | ((u >> 6) & 0x3F));
-    out += char(0x80 | (u & 0x3F));
-  }
-}
-
-std::string SCREENROW(int r) {
-  std::string out;
-  for (int x = 0; x < SCRW; x++) PutUtf8(out, CP437(SCREEN[r - 1][x].ch));
-  return out;
-}
-
 uint8_t SCREENCHAR(int x, int y) { return SCREEN[y - 1][x - 1].ch; }
 uint8_t SCREENFG(int x, int y) { return SCREEN[y - 1][x - 1].attr & 0x0F; }
 uint8_t SCREENBG(int x, int y) { return (SCREEN[y - 1][x - 1].attr >> 4) & 0x07; }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 constexpr int SCRW = 80;  // screen columns
@@ -57,8 +56,6 @@ int WhereX();                                           // cursor column within 
 int WhereY();                                           // cursor row within the window
 
 void SCREENRESET();  // start state: whole-screen window, cursor (1,1), grey on black, blank cells
-// Row r (1-based) as text: code page 437 bytes mapped to UTF-8 glyphs, trailing blanks kept.
-std::string SCREENROW(int r);
 uint8_t SCREENCHAR(int x, int y);  // character at screen column x, row y (1-based)
 uint8_t SCREENFG(int x, int y);    // foreground colour at screen column x, row y
 uint8_t SCREENBG(int x, int y);    // background colour at screen column x, row y
