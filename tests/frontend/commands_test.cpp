@@ -85,17 +85,18 @@ TEST_F(Game, SidesAndGlyphsExchange) {
   EXPECT_TRUE(SHOWS(10, 10, 'O', 14, 0));  // the human's glyph, before the computer thinks
 }
 
-// Obstacles keep their glyph but end runs, as the frame does; N clears them.
+// Obstacles keep their glyph, to the last row and column, but end runs, as the frame does; N
+// clears them.
 TEST_F(Game, AltNTurnsStonesIntoObstaclesAndNClearsThem) {
-  Put(4, 4, 'x'), Put(5, 4, 'o'), Keys({KEY::ALT_N});
+  Put(4, 4, 'x'), Put(20, 20, 'o'), Keys({KEY::ALT_N});
   EXPECT_EQ(std::tuple(PT, KZ, TEXT(4, 24, 2), PHC[CELL(4, 4)]), std::tuple(0, 230, "0 ", 3));
   EXPECT_TRUE(SHOWS(4, 4, 'X', 15, 6));
-  EXPECT_TRUE(SHOWS(5, 4, 'O', 15, 6));
+  EXPECT_TRUE(SHOWS(20, 20, 'O', 15, 6));
   Put(4, 4, KEY::ENTER);
   for (int i = 0; i < 4; i++) Put(4, 5 + i, 'x'), Put(1, 1 + i, 'o');
   EXPECT_EQ(std::tuple(NOTP5, PT), std::tuple(true, 8));
   Keys({KEY::ALT_N});  // again: the old obstacles stay and the stones join them
-  EXPECT_EQ(std::tuple(PHC[CELL(4, 4)], PHC[CELL(5, 4)], PHC[CELL(4, 5)]), std::tuple(3, 3, 3));
+  EXPECT_EQ(std::tuple(PHC[CELL(4, 4)], PHC[CELL(20, 20)], PHC[CELL(4, 5)]), std::tuple(3, 3, 3));
   Keys({'n'});
   EXPECT_EQ(std::tuple(BADCELL(), PHC[CELL(4, 4)]), std::tuple("", 0));
   EXPECT_EQ(std::count(PHC0, PHC0 + 484, 0), 484);  // the glyphs under obstacles gone too
