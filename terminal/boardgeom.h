@@ -15,10 +15,6 @@ struct Rect {
   int left, top, right, bottom;
 };
 
-// Screen column and row (1-based) of cell index k.
-constexpr int CELLCOL(int sr, int k) { return BOARDCOL + k % sr; }
-constexpr int CELLROW(int sr, int k) { return BOARDROW + k / sr; }
-
 // Index of the playable cell under the pointer cell (x, y), 0-based as the
 // mouse reports it; -1 off the board and on its frame.
 constexpr int CELLAT(int sr, int x, int y) {
