@@ -150,8 +150,8 @@ TEST_F(Brain, SearchLimits) {
       {"INFO timeout_turn 300", 3, 40, UINT64_MAX, 150, 300},  // deepening while the clock allows
       {"INFO timeout_match 600000|INFO time_left 3000", 1, 40, UINT64_MAX, 0, 100},  // 1/30 left
       {"INFO timeout_match 3000", 1, 40, UINT64_MAX, 0, 100},  // the match time, none reported
-      {"INFO timeout_match 1|INFO time_left 0", 1, 40, UINT64_MAX, 0, 100},    // nothing left
-      {"INFO max_depth 3", 3, 3, UINT64_MAX, 0, 30000},                        // a cap, reached
+      {"INFO timeout_match 600000|INFO time_left -5", 1, 40, UINT64_MAX, 0, 100},  // over time
+      {"INFO max_depth 3", 3, 3, UINT64_MAX, 0, 30000},                            // a cap, reached
       {"INFO max_depth 10|INFO timeout_turn 200", 1, 10, UINT64_MAX, 0, 200},  // a cap, not reached
       {"INFO max_node 1000", 1, 40, 5 * 1000, 0, 30000}};  // each search of the reply capped
   for (auto [info, min_depth, max_depth, max_nodes, min_ms, under_ms] : rows) {

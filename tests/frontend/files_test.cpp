@@ -247,9 +247,9 @@ TEST_F(Game, SavingKeepsTheFileModeAndThePlayersLink) {
   ASSERT_EQ(system("rm -rf dolm.dat games"), 0);
 }
 
-// A save that fails (a full disk, a failing device, a directory or a FIFO in the way) keeps the old
-// file whole, leaves no temporary file and says why on the contact row until the next key; nothing
-// else changes.
+// A save that fails (a full disk, a failing device, a directory, a FIFO or a loop of the player's
+// own links in the way) keeps the old file whole, leaves no temporary file and says why on the
+// contact row until the next key; nothing else changes.
 TEST_F(Game, AFailedSaveIsReportedAndKeepsTheOldFile) {
   static int fault;  // the error every write fails with, or 0 for the real write
   // What fails, and the shell command that puts something in the file's way.
@@ -257,7 +257,8 @@ TEST_F(Game, AFailedSaveIsReportedAndKeepsTheOldFile) {
       {ENOSPC, "", "No space left on device"},
       {EIO, "", "Input/output error"},
       {0, "rm dolm.dat && mkdir -p dolm.dat/keep", "not a regular file"},
-      {0, "rm dolm.dat && mkfifo dolm.dat", "not a regular file"}};
+      {0, "rm dolm.dat && mkfifo dolm.dat", "not a regular file"},
+      {0, "rm dolm.dat && ln -s dolm.dat dolm.dat", "Too many levels of symbolic links"}};
   for (auto [error, setup, why] : cases) {
     SCOPED_TRACE(*setup ? setup : why);
     Keys({'n'}), Put(4, 4, 'x'), Keys({'S'});
