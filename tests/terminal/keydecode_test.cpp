@@ -71,9 +71,10 @@ TEST(KeyDecode, EveryKeyAndMouseReportFromEachForm) {
       {"\x1b\x1b[A", "2821"},
       {"\x1b\x1bx", "3801 0078"},
       {"\x1b\xc3\xae", "00EE"},
-      // unknown or broken sequences are dropped whole, never taken for Esc
+      // unknown or broken sequences, and characters past Latin-1 (U+2021 as kitty sends it), are
+      // dropped whole, never taken for Esc or a key
       {"\x1b[99;9zx\x1b[?62ux\x1b[>1;2cx\x1b[200~x\x1b[Ix", "0078 0078 0078 0078 0078"},
-      {"\x1b[1;2;3;4;5Ax\x1b[1$Ax\x1bOzx\x1b[[Zx", "0078 0078 0078 0078"},
+      {"\x1b[1;2;3;4;5Ax\x1b[1$Ax\x1bOzx\x1b[[Zx\x1b[8225ux", "0078 0078 0078 0078 0078"},
       {"\x1b[12", ""},
       {"\x1b[<0;1", ""},
       {"\x1b[M ", ""},
