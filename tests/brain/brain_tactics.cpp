@@ -204,12 +204,15 @@ TEST(Tactics, SolverFindsEveryShortVcf) {
   EXPECT_GE(wins, 30) << "too few boards with a VCF to tell";
 }
 
-// The score of a search of DEPTH over the root moves as the brain lists them.
+// The score of a search of DEPTH over the root moves as the brain lists them; the move it reports
+// is the first of its line.
 static int fixed_depth_score(int depth) {
   TYPOSM t;
   uint16_t n = BESTR(16, t, PS);
   FILTR(n, t, PSC, PSH);
-  return deepen(OWN_STONE, t + 1, n, depth, 0, false).score;
+  const SearchResult r = deepen(OWN_STONE, t + 1, n, depth, 0, false);
+  EXPECT_EQ(std::tuple(r.move != 0, r.pv_len > 0, r.pv[0]), std::tuple(true, true, r.move));
+  return r.score;
 }
 
 // A search of a fixed depth without reductions finds the same score with the table off, freshly
