@@ -8,17 +8,6 @@
 
 #include "../engine/board_helpers.h"
 
-// The stated example: values 5, 9, 5, 9 on cells a..d give b, d, a for N = 3.
-TEST(BESTR, StatedExample) {
-  NEWGAME(22);
-  RPOLE R{};
-  const uint16_t a = CELL(1, 1), b = CELL(5, 1), c = CELL(3, 7), d = CELL(20, 20);
-  R[a] = R[c] = 5, R[b] = R[d] = 9;
-  TYPOSM T;
-  ASSERT_EQ(BESTR(3, T, R), 3);
-  EXPECT_EQ(std::vector<uint16_t>(T + 1, T + 4), (std::vector<uint16_t>{b, d, a}));
-}
-
 // Random value boards of every size, sparse to full, with ties galore and
 // values past 32767: the list is a stable sort of the board cut to N, on the
 // build's own path and on the plain one that builds without SSE2 take.
