@@ -50,6 +50,11 @@ uint16_t best_line_value(uint16_t cell, int side) {
 
 uint16_t cell_value(uint16_t cell, int side) { return side == 1 ? PSH[cell] : PSC[cell]; }
 
+// The sum is the cheap test: a cell below a four's value has no four on any line.
+bool makes_four(uint16_t cell, int side) {
+  return cell_value(cell, side) >= V_FOUR && best_line_value(cell, side) >= V_FOUR;
+}
+
 // Enters CELL into SET once.
 static void add_five(FiveSet& set, uint16_t cell) {
   for (int i = 0; i < set.count; i++)

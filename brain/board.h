@@ -38,6 +38,9 @@ uint16_t best_line_value(uint16_t cell, int side);
 // Value of CELL for SIDE summed over its four lines (the engine's PSH / PSC).
 uint16_t cell_value(uint16_t cell, int side);
 
+// Whether SIDE's stone at CELL, an empty cell, makes a four (or more) on one of its lines.
+bool makes_four(uint16_t cell, int side);
+
 // Per-line values: a stone there completes five / makes an open four / makes a four / an open
 // three.
 constexpr uint16_t V_FIVE = 4099;

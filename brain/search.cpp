@@ -78,9 +78,11 @@ constexpr int PLY_MAX = 60;  // deepest node, forced replies included
 constexpr int QUARTERS = 4;  // depth below the root is counted in quarter plies
 // Quarter plies a move costs at a node of N moves: about four times log N / log 12.
 constexpr int COST[13] = {4, 1, 1, 2, 2, 3, 3, 3, 4, 4, 4, 4, 4};
-constexpr int INF = 32000;                 // beyond every score
-constexpr uint64_t LEAF_VCF_BUDGET = 200;  // moves a leaf may spend looking for a VCF
-constexpr int LMR_FROM = 3;                // moves after this many are searched shallower first
+constexpr int INF = 32000;                  // beyond every score
+constexpr uint64_t LEAF_VCF_BUDGET = 200;   // moves a leaf may spend looking for a VCF
+constexpr int LMR_FROM = 3;                 // moves after this many are searched shallower first
+constexpr int GUARD_DEPTH = 3 * QUARTERS;   // depth from which a node checks the opponent's VCF
+constexpr uint64_t GUARD_VCF_BUDGET = 300;  // moves that check may spend
 
 static uint64_t nodes, node_cap;               // nodes of this run, and its cap (0: none)
 static bool timed_search, aborted;             // the clock may stop this run; it has stopped it
@@ -110,10 +112,36 @@ static void set_pv(int ply, uint16_t move) {
 static bool has_four(int side) {
   for (int i = 0; i < play_cell_count; i++) {
     const uint16_t c = play_cells[i];
-    if (PHC[c] == 0 && cell_value(c, side) >= V_FOUR && best_line_value(c, side) >= V_FOUR)
-      return true;
+    if (PHC[c] == 0 && makes_four(c, side)) return true;
   }
   return false;
+}
+
+// Adds CELL to the N moves of LIST unless it is there or the list is full.
+static void add_move(TYPOSM& list, uint16_t& n, uint16_t cell) {
+  for (int i = 1; i <= n; i++)
+    if (list[i] == cell) return;
+  if (n < LISTMAX) list[++n] = cell;
+}
+
+// A line of fours is stopped only on its cells or by a four that gains the tempo; a cell off the
+// line that would spoil a later block is given up. The list's cells keep their order, the others
+// follow.
+void guard_moves(int side, TYPOSM& moves, uint16_t& n) {
+  const ThreatResult r = find_vcf(other_side(side), GUARD_VCF_BUDGET);
+  if (!r.win) return;
+  TYPOSM stops, kept;  // the empty cells of the line, then the side's fours; the new list
+  uint16_t k = 0, m = 0;
+  for (int i = 0; i < r.length; i++)
+    if (PHC[r.line[i]] == 0) add_move(stops, k, r.line[i]);
+  for (int i = 0; i < play_cell_count; i++)
+    if (PHC[play_cells[i]] == 0 && makes_four(play_cells[i], side))
+      add_move(stops, k, play_cells[i]);
+  for (int i = 1; i <= n; i++)
+    if (std::find(stops + 1, stops + k + 1, moves[i]) != stops + k + 1) add_move(kept, m, moves[i]);
+  for (int i = 1; i <= k; i++) add_move(kept, m, stops[i]);
+  std::copy(kept + 1, kept + m + 1, moves + 1);
+  n = m;
 }
 
 // Largest cell values of SIDE (OWN) and of the other side (OPP) over the
@@ -218,6 +246,9 @@ static int node(int depth, int ply, int alpha, int beta, int side) {
     FILTR(n, moves, PSC, PSH);
   else
     FILTR(n, moves, PSH, PSC);
+  // Deep enough, a VCF check pays: a move that ignores the opponent's VCF loses, and proving that
+  // move by move would take the whole subtree.
+  if (pruning_enabled && depth >= GUARD_DEPTH && has_four(other)) guard_moves(side, moves, n);
   // The table's move first, then the killers, each moved forward if the list has it.
   int front = 1;
   for (uint16_t want : {tt_move, killers[ply][0], killers[ply][1]}) {

@@ -1,9 +1,12 @@
 // The brain's game-tree search: iterative deepening over a principal
 // variation search, with a transposition table, killer moves, forced replies
-// searched without using up depth, and a VCF check at the leaves.
+// searched without using up depth, a VCF check at the leaves, and, with a few
+// plies left, only the moves that may stop the opponent's VCF.
 #pragma once
 
 #include <cstdint>
+
+#include "mozek.h"
 
 constexpr int WIN_SCORE = 30000;           // a five now; a five q plies on scores WIN_SCORE - q
 constexpr int DECIDED = WIN_SCORE - 1000;  // scores beyond this are forced wins or losses
@@ -38,6 +41,10 @@ struct SearchResult {
 // leaves the list and the depth is searched again.
 SearchResult deepen(int side, const uint16_t* roots, int count, int max_depth, uint64_t max_nodes,
                     bool timed, bool (*veto)(uint16_t) = nullptr);
+
+// When the opponent would win by fours were it its move, narrows SIDE's N candidate MOVES to the
+// cells that may stop it: those of the line found, and SIDE's own fours (the list's first).
+void guard_moves(int side, TYPOSM& moves, uint16_t& n);
 
 // Static score of the position in force for SIDE to move.
 int evaluate(int side);

@@ -30,8 +30,7 @@ static void add_root(uint16_t* list, int& n, uint16_t cell) {
 static void add_own_fours(uint16_t* list, int& n) {
   for (int i = 0; i < play_cell_count && n < 399; i++) {
     const uint16_t c = play_cells[i];
-    if (PHC[c] == 0 && cell_value(c, ME) >= V_FOUR && best_line_value(c, ME) >= V_FOUR)
-      add_root(list, n, c);
+    if (PHC[c] == 0 && makes_four(c, ME)) add_root(list, n, c);
   }
 }
 

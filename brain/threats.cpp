@@ -114,8 +114,7 @@ static int fours_after(int a, int ply, uint16_t last) {
   int n = 0;
   for (int i = 0; i < four_count[ply - 2]; i++) {
     const uint16_t c = fours[ply - 2][i];
-    if (PHC[c] == 0 && cell_value(c, a) >= V_FOUR && best_line_value(c, a) >= V_FOUR)
-      insert_by_value(list, n, c, a);
+    if (PHC[c] == 0 && makes_four(c, a)) insert_by_value(list, n, c, a);
   }
   for (int d = 0; d < 4; d++)
     for (int dir = -1; dir <= 1; dir += 2)
@@ -242,7 +241,7 @@ static bool vct_after(int a, uint16_t m, int depth, int ply) {
   // Every four of the defender's own is an answer too.
   for (int i = 0; i < play_cell_count; i++) {
     const uint16_t c = play_cells[i];
-    if (PHC[c] == 0 && !seen[c] && cell_value(c, d) >= V_FOUR && best_line_value(c, d) >= V_FOUR) {
+    if (PHC[c] == 0 && !seen[c] && makes_four(c, d)) {
       seen[c] = true;
       r[n++] = c;
     }

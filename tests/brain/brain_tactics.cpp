@@ -151,6 +151,28 @@ TEST(Tactics, EveryPositionOfTheFile) {
   }
 }
 
+// Facing the opponent's VCF, a node keeps some move that refutes it and drops moves that ignore
+// it; with nothing to stop, its list stays as it was. (A refutation off the line found, a stone
+// that turns a later block into a four, may go: in the second position, 8,8 does.)
+TEST(Tactics, AVcfToStopNarrowsTheMoves) {
+  int ignoring = 0;
+  for (const Tactic& t : load()) {
+    if (t.kind != "refute" && t.kind != "quiet") continue;
+    set_up(t);
+    TYPOSM list;
+    uint16_t n = BESTR(16, list, PS);
+    FILTR(n, list, PSC, PSH);
+    const std::vector<uint16_t> before(list + 1, list + n + 1);
+    guard_moves(OWN_STONE, list, n);
+    const std::vector<uint16_t> after(list + 1, list + n + 1);
+    const auto refutes = [&](uint16_t m) { return among(m, t.answers); };
+    const bool kept = std::any_of(after.begin(), after.end(), refutes);
+    EXPECT_TRUE(t.kind == "quiet" ? after == before : kept) << t.why;
+    for (uint16_t m : before) ignoring += !among(m, after) && !refutes(m);
+  }
+  EXPECT_GE(ignoring, 5) << "moves that ignore the VCF dropped";
+}
+
 // SIDE wins by at most FOURS fours, every empty cell tried: the plain definition of a VCF.
 static bool plain_vcf(int side, int fours) {
   const uint16_t *f, *fd;
