@@ -137,6 +137,10 @@ TEST_F(Brain, RefusalsLeaveTheBoardAlone) {
     }
 }
 
+// How much later than planned a reply may come: a virtual machine's host can stop a process for
+// 60 ms and more at any moment, invisibly to it.
+constexpr int STALL_MS = 100;
+
 // Each limit on a 20x20 middle game with threats for both sides. Whatever the limit, the move is
 // legal and the position kept; a turn with time is used, not given away.
 TEST_F(Brain, SearchLimits) {
@@ -162,7 +166,7 @@ TEST_F(Brain, SearchLimits) {
     const SearchReport r = choose_move();
     const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
     EXPECT_GE(ms.count(), min_ms);
-    EXPECT_LT(ms.count(), under_ms);
+    EXPECT_LT(ms.count(), under_ms + STALL_MS);
     EXPECT_GE(r.depth, min_depth);
     EXPECT_LE(r.depth, max_depth) << (r.aborted ? "the last depth cut short" : "");
     EXPECT_LE(r.nodes, max_nodes);
