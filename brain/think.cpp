@@ -10,7 +10,8 @@
 #include "timeman.h"
 
 constexpr int ME = OWN_STONE, OPP = OPPONENT_STONE;
-constexpr int ROOT_BREADTH = 16;  // root moves searched when nothing narrows them
+constexpr int ROOT_BREADTH = 16;   // root moves searched when nothing narrows them
+constexpr int COUNTER_THREES = 8;  // own open threes weighed against the opponent's forced win
 
 // Where the VCT searches of this reply must stop, in microseconds of the turn.
 static int64_t vct_until_us;
@@ -31,6 +32,20 @@ static void add_own_fours(uint16_t* list, int& n) {
   for (int i = 0; i < play_cell_count && n < 399; i++) {
     const uint16_t c = play_cells[i];
     if (PHC[c] == 0 && makes_four(c, ME)) add_root(list, n, c);
+  }
+}
+
+// Adds the brain's best cells (COUNTER_THREES at most) that make an open three: against a win by
+// threes and fours, a counter-threat the opponent must answer can break it as well as a block.
+static void add_own_threes(uint16_t* list, int& n) {
+  TYPOSM best;
+  const uint16_t listed = BESTR(LISTMAX, best, PSC);
+  for (int i = 1, added = 0; i <= listed && added < COUNTER_THREES && n < 399; i++) {
+    const uint16_t c = best[i];
+    if (best_line_value(c, ME) < V_THREE || makes_four(c, ME)) continue;
+    const int before = n;
+    add_root(list, n, c);
+    added += n > before;
   }
 }
 
@@ -155,6 +170,7 @@ SearchReport choose_move() {
           if (slow.win) {
             for (int i = 0; i < slow.length; i++) add_root(roots, n, slow.line[i]);
             add_own_fours(roots, n);
+            add_own_threes(roots, n);
             vct_until_us = elapsed_us() + usable_us / 4;
             rep.defence = keep_refutations(roots, n, ROOT_VCT_DEPTH, vct_budget / 8, rep.nodes);
           }
